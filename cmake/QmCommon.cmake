@@ -1,0 +1,31 @@
+# Compiler settings shared by every target of ours (third-party code opts out).
+set(QM_WARNINGS -Wall -Wextra)
+
+if(WIN32)
+  set(QM_WIN_DEFS UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0600 WINVER=0x0600 _WIN32_IE=0x0700)
+endif()
+
+# qm_target_defaults(<target>): warnings, include root, Windows macros.
+function(qm_target_defaults tgt)
+  target_compile_options(${tgt} PRIVATE ${QM_WARNINGS})
+  target_include_directories(${tgt} PUBLIC ${PROJECT_SOURCE_DIR})
+  if(WIN32)
+    target_compile_definitions(${tgt} PUBLIC ${QM_WIN_DEFS})
+  endif()
+endfunction()
+
+# qm_library(<name> SOURCES ... [WIN_SOURCES ...] [LIBS ...])
+# A static library of portable sources; WIN_SOURCES are added only in the Windows build.
+function(qm_library name)
+  cmake_parse_arguments(A "" "" "SOURCES;WIN_SOURCES;LIBS;WIN_LIBS" ${ARGN})
+  set(src ${A_SOURCES})
+  if(WIN32)
+    list(APPEND src ${A_WIN_SOURCES})
+  endif()
+  add_library(${name} STATIC ${src})
+  qm_target_defaults(${name})
+  target_link_libraries(${name} PUBLIC ${A_LIBS})
+  if(WIN32 AND A_WIN_LIBS)
+    target_link_libraries(${name} PUBLIC ${A_WIN_LIBS})
+  endif()
+endfunction()
