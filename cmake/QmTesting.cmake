@@ -11,6 +11,7 @@
 enable_testing()
 
 set(QM_WIN_BUILD_DIR "" CACHE PATH "Windows build tree whose test programs CTest runs under Wine")
+set(QM_HOST_TOOLS_DIR "" CACHE PATH "Native build bin folder with host tools (used by the Windows build)")
 
 if(WIN32)
   set(QM_GTEST_SRC /usr/src/googletest/googletest)

@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
-# Builds both configurations: build/win (i686 programs and Win32 tests) and build/native
-# (portable code, unit tests, host tools, CTest driver). With --x64 also compiles the
-# x86_64 Windows build in build/win64 as a compile check.
+# Builds both configurations: build/native (portable code, unit tests, host tools such as
+# the journal template maker, and the CTest driver) first, then build/win (the i686
+# programs and Win32 tests, using the native host tools). With --x64 it also compiles
+# the x86_64 Windows build in build/win64 as a compile check.
+# QM_BUILD_DIR overrides the build folder (default: build beside the sources).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+out=${QM_BUILD_DIR:-$root/build}
 jobs=${QM_JOBS:-$(nproc)}
 x64=0
 [ "${1:-}" = "--x64" ] && x64=1
-cmake -S "$root" -B "$root/build/win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw.cmake" >/dev/null
-cmake --build "$root/build/win" -j "$jobs"
-cmake -S "$root" -B "$root/build/native" -DQM_WIN_BUILD_DIR="$root/build/win" >/dev/null
-cmake --build "$root/build/native" -j "$jobs"
+cmake -S "$root" -B "$out/native" -DQM_WIN_BUILD_DIR="$out/win" >/dev/null
+cmake --build "$out/native" -j "$jobs"
+cmake -S "$root" -B "$out/win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw.cmake" \
+  -DQM_HOST_TOOLS_DIR="$out/native/bin" >/dev/null
+cmake --build "$out/win" -j "$jobs"
 if [ $x64 = 1 ]; then
-  cmake -S "$root" -B "$root/build/win64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-mingw.cmake" >/dev/null
-  cmake --build "$root/build/win64" -j "$jobs"
+  cmake -S "$root" -B "$out/win64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-mingw.cmake" \
+    -DQM_HOST_TOOLS_DIR="$out/native/bin" >/dev/null
+  cmake --build "$out/win64" -j "$jobs"
 fi

@@ -5,5 +5,5 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
 bash "$root/scripts/build.sh" --x64
-cd "$root/build/native"
+cd "${QM_BUILD_DIR:-$root/build}/native"
 ctest -j "${QM_JOBS:-$(nproc)}" --output-on-failure --timeout 900
