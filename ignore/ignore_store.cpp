@@ -11,9 +11,15 @@ Str RebuildIgnoreFilter(TextValueStore& settings) {
 }
 
 Str LoadIgnoreFilter(TextValueStore& settings) {
+  // The stored filter is only a cache of what the rules give. It is never run as it
+  // stands: a hand-edited value could be any SQL, and a filter such as
+  // "Not Like '%temp%'" is stored as an expandable string by the settings store, so it
+  // comes back with the environment variable expanded and would silently stop matching.
   Str stored = settings.ReadText(kIgnoreStringSqlValue);
-  if (IsWellFormedIgnoreFilter(stored)) return stored;
-  return RebuildIgnoreFilter(settings);
+  Str rebuilt = BuildIgnoreFilter(settings.ReadText(kIgnoreStringsValue));
+  if (stored != rebuilt || !IsWellFormedIgnoreFilter(stored))
+    settings.WriteText(kIgnoreStringSqlValue, rebuilt);
+  return rebuilt;
 }
 
 std::vector<Str> ReadIgnoreRules(TextValueStore& settings) {

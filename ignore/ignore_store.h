@@ -25,8 +25,8 @@ inline constexpr char16_t kIgnoreStringSqlValue[] = u"IgnoreStringSQL";
 // caller's in-memory copy.
 Str RebuildIgnoreFilter(TextValueStore& settings);
 
-// The filter at start-up: IgnoreStringSQL as stored when it has the form this program
-// writes; anything else (hand-edited, damaged) is replaced by a rebuild from IgnoreStrings.
+// The filter at start-up: the one the rules in IgnoreStrings give. IgnoreStringSQL is
+// rewritten when it holds anything else (hand-edited, damaged, or expanded by the store).
 Str LoadIgnoreFilter(TextValueStore& settings);
 
 // The stored rules in list order (for the ignore manager).

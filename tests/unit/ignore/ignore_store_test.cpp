@@ -35,13 +35,20 @@ TEST(IgnoreStore, RebuildWritesFilterAndEmptyTextForNoRules) {
   EXPECT_EQ(s.values.at(u"IgnoreStringSQL"), u"(FoldersProtocol.FolderPath Not Like '%backup%')");
 }
 
-TEST(IgnoreStore, LoadTakesOwnFormAsStored) {
+TEST(IgnoreStore, LoadTakesMatchingStoredFilterWithoutWriting) {
   MapStore s;
   s.values[u"IgnoreStrings"] = u"c:\\a" + kSep;
-  // Stored filter differs from the rules but has our form: taken as stored, not rebuilt.
-  s.values[u"IgnoreStringSQL"] = u"(FoldersProtocol.FolderPath <> 'c:\\b')";
-  EXPECT_EQ(LoadIgnoreFilter(s), u"(FoldersProtocol.FolderPath <> 'c:\\b')");
+  s.values[u"IgnoreStringSQL"] = u"(FoldersProtocol.FolderPath <> 'c:\\a')";
+  EXPECT_EQ(LoadIgnoreFilter(s), u"(FoldersProtocol.FolderPath <> 'c:\\a')");
   EXPECT_EQ(s.writes, 0);
+}
+
+TEST(IgnoreStore, LoadRepairsAFilterThatCameBackExpanded) {
+  // "%temp%" in the stored filter is an environment reference to the settings store.
+  MapStore s;
+  s.values[u"IgnoreStrings"] = u"*temp*" + kSep;
+  s.values[u"IgnoreStringSQL"] = u"(FoldersProtocol.FolderPath Not Like 'c:\\users\\x\\temp')";
+  EXPECT_EQ(LoadIgnoreFilter(s), u"(FoldersProtocol.FolderPath Not Like '%temp%')");
 }
 
 TEST(IgnoreStore, LoadRebuildsAForeignFilterInsteadOfRunningIt) {
