@@ -1,0 +1,168 @@
+#include "favorites/favorites_store.h"
+
+namespace qm {
+
+namespace {
+
+constexpr StrView kSeparator = kFavoritesSeparator;
+
+bool EqualsNameNoCase(const std::vector<Str>& names, StrView name) {
+  for (const Str& n : names)
+    if (EqualsNoCase(n, name)) return true;
+  return false;
+}
+
+// Problems that would break the stored layout (subkey per group, one list of groups).
+GroupNameProblem LayoutProblem(StrView name) {
+  if (name.empty()) return GroupNameProblem::Empty;
+  if (EqualsNoCase(name, kUncategorizedSubkey)) return GroupNameProblem::ReservedStore;
+  if (name.find(u'\\') != StrView::npos) return GroupNameProblem::Backslash;
+  if (name.find(kSeparator) != StrView::npos) return GroupNameProblem::Separator;
+  return GroupNameProblem::None;
+}
+
+struct ListPair {
+  std::vector<Str> captions;
+  std::vector<Str> paths;
+};
+
+// Captions decide how many favorites there are; paths are padded or cut to match.
+ListPair ReadLists(FavoritesKeyStore& store, StrView subkey) {
+  ListPair lists;
+  lists.captions = SplitFavoritesList(store.ReadText(subkey, kFavoritesCaptionsValue));
+  if (!lists.captions.empty())
+    lists.paths = SplitFavoritesList(store.ReadText(subkey, kFavoritesPathsValue));
+  lists.paths.resize(lists.captions.size());
+  return lists;
+}
+
+std::vector<Favorite> ReadGroup(FavoritesKeyStore& store, StrView subkey) {
+  ListPair lists = ReadLists(store, subkey);
+  std::vector<Favorite> favorites;
+  favorites.reserve(lists.captions.size());
+  for (size_t i = 0; i < lists.captions.size(); ++i)
+    favorites.push_back(Favorite{lists.captions[i], lists.paths[i]});
+  return favorites;
+}
+
+void WriteGroup(FavoritesKeyStore& store, StrView subkey, const std::vector<Favorite>& favorites) {
+  Str captions, paths;
+  for (const Favorite& f : favorites) {
+    captions += WithoutFavoritesSeparator(f.caption);
+    captions += kSeparator;
+    paths += WithoutFavoritesSeparator(f.path);
+    paths += kSeparator;
+  }
+  store.WriteText(subkey, kFavoritesCaptionsValue, captions);
+  store.WriteText(subkey, kFavoritesPathsValue, paths);
+}
+
+// A subkey that cannot be deleted (it has subkeys of its own after a hand edit) must not
+// bring its favorites back later under a new group of the same name.
+void RemoveGroupKey(FavoritesKeyStore& store, StrView subkey) {
+  if (subkey.empty() || !store.KeyExists(subkey)) return;
+  if (store.DeleteKey(subkey) || !store.KeyExists(subkey)) return;
+  store.WriteText(subkey, kFavoritesCaptionsValue, u"");
+  store.WriteText(subkey, kFavoritesPathsValue, u"");
+}
+
+}  // namespace
+
+std::vector<Str> SplitFavoritesList(StrView value) {
+  std::vector<Str> parts;
+  size_t pos = 0;
+  while (true) {
+    size_t hit = value.find(kSeparator, pos);
+    if (hit == StrView::npos) break;
+    parts.emplace_back(value.substr(pos, hit - pos));
+    pos = hit + kSeparator.size();
+  }
+  return parts;
+}
+
+Str JoinFavoritesList(const std::vector<Str>& elements) {
+  Str out;
+  for (const Str& e : elements) {
+    out += e;
+    out += kSeparator;
+  }
+  return out;
+}
+
+Str WithoutFavoritesSeparator(StrView text) {
+  Str out(text);
+  size_t hit;
+  while ((hit = out.find(kSeparator)) != Str::npos) out.erase(hit, kSeparator.size());
+  return out;
+}
+
+GroupNameProblem CheckNewGroupName(StrView name, const std::vector<Str>& existing) {
+  if (name.empty()) return GroupNameProblem::Empty;
+  if (name == kOtherGroupText) return GroupNameProblem::ReservedOther;
+  GroupNameProblem p = LayoutProblem(name);
+  if (p != GroupNameProblem::None) return p;
+  if (EqualsNameNoCase(existing, name)) return GroupNameProblem::Duplicate;
+  if (existing.size() >= static_cast<size_t>(kMaxFavoriteGroups)) return GroupNameProblem::TooMany;
+  return GroupNameProblem::None;
+}
+
+FavoritesData ReadFavorites(FavoritesKeyStore& store) {
+  FavoritesData data;
+  std::vector<Str> seen;
+  for (const Str& name : SplitFavoritesList(store.ReadText(u"", kFavoritesGroupsValue))) {
+    // Names that the layout cannot hold (only after a hand edit) are left out, so that
+    // a save of what was read cannot fail and no favorite is read twice.
+    if (LayoutProblem(name) != GroupNameProblem::None || EqualsNameNoCase(seen, name)) continue;
+    seen.push_back(name);
+    data.groups.push_back(FavoriteGroup{name, ReadGroup(store, name)});
+  }
+  data.uncategorized = ReadGroup(store, kUncategorizedSubkey);
+  return data;
+}
+
+bool SaveFavorites(FavoritesKeyStore& store, const FavoritesData& data) {
+  std::vector<Str> names;
+  for (const FavoriteGroup& g : data.groups) {
+    if (LayoutProblem(g.name) != GroupNameProblem::None || EqualsNameNoCase(names, g.name))
+      return false;
+    names.push_back(g.name);
+  }
+
+  for (const Str& old : SplitFavoritesList(store.ReadText(u"", kFavoritesGroupsValue)))
+    RemoveGroupKey(store, old);
+  RemoveGroupKey(store, kUncategorizedSubkey);
+
+  if (!data.uncategorized.empty()) WriteGroup(store, kUncategorizedSubkey, data.uncategorized);
+  for (const FavoriteGroup& g : data.groups)
+    if (!g.favorites.empty()) WriteGroup(store, g.name, g.favorites);
+  return store.WriteText(u"", kFavoritesGroupsValue, JoinFavoritesList(names));
+}
+
+bool AppendFavorite(FavoritesKeyStore& store, const Favorite& favorite, StrView groupText) {
+  const Str group = TrimBlanks(groupText);
+  Str subkey;
+  if (group == kNoGroupText || group == kOtherGroupText) {
+    subkey = kUncategorizedSubkey;
+  } else {
+    std::vector<Str> groups = SplitFavoritesList(store.ReadText(u"", kFavoritesGroupsValue));
+    for (const Str& g : groups)
+      if (EqualsNoCase(g, group)) subkey = g;
+    if (subkey.empty()) {
+      if (CheckNewGroupName(group, groups) != GroupNameProblem::None) return false;
+      groups.push_back(group);
+      if (!store.WriteText(u"", kFavoritesGroupsValue, JoinFavoritesList(groups))) return false;
+      subkey = group;
+    }
+  }
+
+  // Rewritten from the parsed lists so that a path list out of step with its captions
+  // (after a hand edit) cannot pair the new caption with another favorite's path.
+  ListPair lists = ReadLists(store, subkey);
+  lists.captions.push_back(WithoutFavoritesSeparator(favorite.caption));
+  lists.paths.push_back(WithoutFavoritesSeparator(favorite.path));
+  bool ok = store.WriteText(subkey, kFavoritesCaptionsValue, JoinFavoritesList(lists.captions));
+  ok = store.WriteText(subkey, kFavoritesPathsValue, JoinFavoritesList(lists.paths)) && ok;
+  return ok;
+}
+
+}  // namespace qm
