@@ -1,0 +1,266 @@
+#include "background/welcome_window_win.h"
+
+#include <uxtheme.h>
+
+#include "background/foreground_win.h"
+#include "background/resource.h"
+#include "background/worker_window_win.h"
+#include "shared/base/str_win.h"
+
+namespace qm {
+
+namespace {
+
+const wchar_t kWelcomeClass[] = L"QuillmarkBckWelcome";
+
+// Layout in twips (1/1440 inch), turned into pixels with the screen's dots per inch.
+constexpr int kClientWidth = 7800;
+constexpr int kClientHeight = 5280;
+constexpr int kMargin = 300;
+constexpr int kLabelWidth = kClientWidth - 2 * kMargin;
+constexpr int kWelcomeTop = 300, kWelcomeHeight = 480;
+constexpr int kIntroTop = 960, kIntroHeight = 720;
+constexpr int kAppHeaderTop = 1920, kAppHeaderHeight = 240;
+constexpr int kHowToStartTop = 2760, kHowToStartHeight = 1560;
+constexpr int kAppStartHeaderTop = kHowToStartTop + 2 * 195;  // in the gap after line 1
+constexpr int kStartIconWidthPx = 17, kStartIconHeightPx = 18;
+constexpr int kFooterTop = 4560;
+constexpr int kButtonWidth = 1215, kButtonHeight = 345;
+
+COLORREF ToColorRef(Rgb c) { return RGB(c.r, c.g, c.b); }
+
+int VersionClassOfSystem() {
+  // RtlGetVersion tells the real version; GetVersionEx may be shimmed.
+  using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+  OSVERSIONINFOW vi = {};
+  vi.dwOSVersionInfoSize = sizeof(vi);
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  auto fn = ntdll ? reinterpret_cast<RtlGetVersionFn>(
+                        reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
+                  : nullptr;
+  if (!fn || fn(&vi) != 0) return 2;
+  return WindowsVersionClass(vi.dwMajorVersion, vi.dwMinorVersion);
+}
+
+bool ClearTypeActive() {
+  UINT type = 0;
+  return SystemParametersInfoW(SPI_GETFONTSMOOTHINGTYPE, 0, &type, 0) &&
+         type == FE_FONTSMOOTHINGCLEARTYPE;
+}
+
+bool RegisterWelcomeClass(HINSTANCE instance) {
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.hIcon = static_cast<HICON>(LoadImageW(instance, L"AA", IMAGE_ICON, 32, 32, 0));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, L"AA", IMAGE_ICON, 16, 16, 0));
+  wc.lpszClassName = kWelcomeClass;
+  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+frmWelcome::frmWelcome(HINSTANCE instance, frmMain* worker) : instance_(instance), worker_(worker) {}
+
+frmWelcome::~frmWelcome() {
+  onUnloaded = nullptr;
+  Unload();
+  if (fontWelcome_) DeleteObject(fontWelcome_);
+  if (fontNormal_) DeleteObject(fontNormal_);
+  if (fontBold_) DeleteObject(fontBold_);
+  if (startIcon_) DestroyIcon(startIcon_);
+  if (bodyBrush_) DeleteObject(bodyBrush_);
+  if (footerBrush_) DeleteObject(footerBrush_);
+}
+
+int frmWelcome::Px(int twips) const { return MulDiv(twips, dpiX_, 1440); }
+
+HFONT frmWelcome::MakeFont(const wchar_t* face, int pointsTimes100, bool bold) const {
+  LOGFONTW lf = {};
+  lf.lfHeight = -MulDiv(pointsTimes100, dpiY_, 7200);
+  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+  return CreateFontIndirectW(&lf);
+}
+
+Str frmWelcome::Text(UINT id) const {
+  const wchar_t* p = nullptr;
+  int n = LoadStringW(instance_, id, reinterpret_cast<LPWSTR>(&p), 0);
+  return n > 0 && p ? FromW(p, static_cast<size_t>(n)) : Str();
+}
+
+bool frmWelcome::Show() {
+  if (hWnd_) return true;
+  lVersionClass_ = VersionClassOfSystem();
+  HDC screen = GetDC(nullptr);
+  dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
+  dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  look_ = DecideWelcomeLook(lVersionClass_, IsThemeActive() != FALSE, ClearTypeActive(), dpiX_);
+
+  if (!RegisterWelcomeClass(instance_)) return false;
+  owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_,
+                           nullptr);
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  RECT rc = {0, 0, Px(kClientWidth), MulDiv(kClientHeight, dpiY_, 1440)};
+  AdjustWindowRectEx(&rc, style, FALSE, exStyle);
+  const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+  RECT work = {};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int x = work.left + ((work.right - work.left) - width) / 2;
+  const int y = work.top + ((work.bottom - work.top) - height) / 2;
+  hWnd_ = CreateWindowExW(exStyle, kWelcomeClass, L"", style, x, y, width, height, owner_, nullptr,
+                          instance_, nullptr);
+  if (!hWnd_) return false;
+  SetWindowLongPtrW(hWnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(hWnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&frmWelcome::WindowProc));
+
+  // On Vista and later this instance hands the hot key back; the next log-on's instance
+  // takes it. A worker window that was never loaded here is left alone.
+  if (look_.releaseHotKey && worker_) worker_->UnregisterHotKeyOnly();
+
+  SetWindowTextW(hWnd_, W(Text(IDS_WELCOME_CAPTION)));
+  CreateControls();
+
+  SetWindowPos(hWnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  ShowWindow(hWnd_, SW_SHOW);
+  UpdateWindow(hWnd_);
+  BringToForeground(hWnd_, true);
+  return true;
+}
+
+void frmWelcome::CreateControls() {
+  bodyBrush_ = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
+  footerBrush_ = CreateSolidBrush(look_.themedFooter ? ToColorRef(kVistaFooterColor)
+                                                     : GetSysColor(COLOR_BTNFACE));
+  fontWelcome_ = MakeFont(W(look_.welcomeFont), look_.welcomeFontPoints * 100, look_.welcomeBold);
+  fontNormal_ = MakeFont(L"Tahoma", 825, false);
+  fontBold_ = MakeFont(L"Tahoma", 825, true);
+
+  auto label = [this](int id, const Str& text, int top, int height, HFONT font) {
+    HWND h = CreateWindowExW(0, L"STATIC", W(text), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX,
+                             Px(kMargin), Px(top), Px(kLabelWidth), Px(height), hWnd_,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return h;
+  };
+  label(IDC_LBL_WELCOME, Text(IDS_WELCOME_TITLE), kWelcomeTop, kWelcomeHeight, fontWelcome_);
+  label(IDC_LBL_INTRODUCTION, Text(IDS_WELCOME_INTRODUCTION), kIntroTop, kIntroHeight, fontNormal_);
+  label(IDC_LBL_APP_HEADER, Text(IDS_WELCOME_APP_HEADER), kAppHeaderTop, kAppHeaderHeight,
+        fontBold_);
+  // The start header sits in the blank lines of the text below; created first so that
+  // it is drawn above it.
+  label(IDC_LBL_APP_START_HEADER, Text(IDS_WELCOME_APP_START_HEADER), kAppStartHeaderTop,
+        kAppHeaderHeight, fontBold_);
+  HWND howTo = label(IDC_LBL_HOW_TO_START,
+                     HowToStartText(Text(IDS_WELCOME_HOW_TO_START),
+                                    Text(IDS_WELCOME_HOW_TO_START_VISTA_NOTE), lVersionClass_),
+                     kHowToStartTop, kHowToStartHeight, fontNormal_);
+  SetWindowPos(howTo, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+  startIcon_ = static_cast<HICON>(LoadImageW(instance_, L"AA", IMAGE_ICON, 16, 16, 0));
+  HWND img = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON | SS_CENTERIMAGE,
+                             Px(look_.startIconLeftTwips), Px(look_.startIconTopTwips),
+                             kStartIconWidthPx, kStartIconHeightPx, hWnd_,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_IMG_START_ICON)),
+                             instance_, nullptr);
+  if (startIcon_) SendMessageW(img, STM_SETICON, reinterpret_cast<WPARAM>(startIcon_), 0);
+  SetWindowPos(img, HWND_TOP, Px(look_.startIconLeftTwips), Px(look_.startIconTopTwips),
+               kStartIconWidthPx, kStartIconHeightPx, SWP_NOACTIVATE);
+
+  const int footerTop = Px(kFooterTop);
+  const int footerHeight = Px(kClientHeight - kFooterTop);
+  HWND ok = CreateWindowExW(
+      0, L"BUTTON", W(Text(IDS_WELCOME_OK)), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+      Px(kClientWidth - kMargin - kButtonWidth), footerTop + (footerHeight - Px(kButtonHeight)) / 2,
+      Px(kButtonWidth), Px(kButtonHeight), hWnd_, reinterpret_cast<HMENU>(IDOK), instance_, nullptr);
+  SendMessageW(ok, WM_SETFONT, reinterpret_cast<WPARAM>(fontNormal_), FALSE);
+  SetFocus(ok);
+}
+
+void frmWelcome::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hWnd_, &ps);
+  RECT client;
+  GetClientRect(hWnd_, &client);
+  // picFooter: the band behind the button, with linDivider (and on classic systems the
+  // light linDivider2 under it, an etched edge) along its top.
+  RECT footer = client;
+  footer.top = Px(kFooterTop);
+  FillRect(dc, &footer, footerBrush_);
+  RECT linDivider = {client.left, footer.top, client.right, footer.top + 1};
+  HBRUSH dividerBrush = CreateSolidBrush(look_.themedFooter ? ToColorRef(kVistaDividerColor)
+                                                            : GetSysColor(COLOR_BTNSHADOW));
+  FillRect(dc, &linDivider, dividerBrush);
+  DeleteObject(dividerBrush);
+  if (look_.showSecondDivider) {
+    RECT linDivider2 = {client.left, footer.top + 1, client.right, footer.top + 2};
+    FillRect(dc, &linDivider2, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
+  }
+  EndPaint(hWnd_, &ps);
+}
+
+void frmWelcome::Unload() {
+  if (!hWnd_) return;
+  HWND hwnd = hWnd_;
+  hWnd_ = nullptr;
+  // On Vista and later the welcome start ends with its window. Only a worker window
+  // loaded by this instance is unloaded; none is ever created here.
+  if (look_.closeEndsProgram && worker_) worker_->Unload();
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  DestroyWindow(hwnd);
+  if (owner_) {
+    DestroyWindow(owner_);
+    owner_ = nullptr;
+  }
+  if (onUnloaded) onUnloaded();
+}
+
+LRESULT CALLBACK frmWelcome::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<frmWelcome*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self || self->hWnd_ != hwnd) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  try {
+    return self->HandleMessage(msg, wParam, lParam);
+  } catch (...) {
+    return 0;
+  }
+}
+
+LRESULT frmWelcome::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+        Unload();
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      Unload();
+      return 0;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+      const bool heading = id == IDC_LBL_WELCOME || id == IDC_LBL_APP_HEADER ||
+                           id == IDC_LBL_APP_START_HEADER;
+      SetTextColor(dc, heading ? ToColorRef(kWelcomeHeadingColor) : GetSysColor(COLOR_WINDOWTEXT));
+      SetBkMode(dc, TRANSPARENT);
+      return reinterpret_cast<LRESULT>(bodyBrush_);
+    }
+    case WM_CTLCOLORBTN:
+      return reinterpret_cast<LRESULT>(footerBrush_);
+    default:
+      break;
+  }
+  return DefWindowProcW(hWnd_, msg, wParam, lParam);
+}
+
+}  // namespace qm

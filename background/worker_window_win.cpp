@@ -1,0 +1,205 @@
+#include "background/worker_window_win.h"
+
+#include <cstdint>
+#include <new>
+
+#include "background/program_folder_win.h"
+#include "background/shell_actions_win.h"
+#include "background/worker_text.h"
+#include "shared/base/str_win.h"
+
+namespace qm {
+
+namespace {
+
+const wchar_t kWorkerClass[] = L"QuillmarkBckWorker";
+constexpr UINT_PTR kWorkerTimerId = 1;   // tmrWorkerInstance
+constexpr UINT_PTR kCleanUpTimerId = 2;  // tmrCleanUpOldRecords
+constexpr UINT kWorkerTimerMs = 1;
+// One tick handles texts for at most this long before it lets the message loop run
+// again, so that senders waiting in SendMessage are never held up for long.
+constexpr DWORD kTickBudgetMs = 25;
+constexpr std::size_t kTextsPerRound = 256;
+
+bool RegisterWorkerClass(HINSTANCE instance) {
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = instance;
+  wc.lpszClassName = kWorkerClass;
+  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+frmMain::frmMain(HINSTANCE instance, JournalPort& journal, BackgroundSettings& settings,
+                 const Clock& clock)
+    : instance_(instance),
+      journal_(journal),
+      settings_(settings),
+      clock_(clock),
+      recorder_(journal, clock),
+      scheduler_(clock, settings),
+      dispatcher_(sWorkerData, recorder_, scheduler_, *this) {}
+
+frmMain::~frmMain() {
+  onUnloaded = nullptr;  // the owner is going away as well
+  Unload();
+}
+
+bool frmMain::Load() {
+  if (hWnd_) return true;
+  // Another instance already journals: this one loads no window at all, so that the
+  // caption keeps naming exactly one window and the first instance's hot key stays.
+  if (!instanceClaim_.Claim()) return false;
+  if (!RegisterWorkerClass(instance_)) {
+    instanceClaim_.Release();
+    return false;
+  }
+  // A real top-level window (peers find it by caption with FindWindow), never shown; the
+  // tool-window style keeps it out of every task list even if something showed it.
+  hWnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kWorkerClass, kWorkerCaption, WS_POPUP, 0, 0, 0, 0,
+                          nullptr, nullptr, instance_, nullptr);
+  if (!hWnd_) {
+    instanceClaim_.Release();
+    return false;
+  }
+  SetWindowLongPtrW(hWnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  // The result is not checked: when another program owns the combination, journaling
+  // goes on without the hot key.
+  hotKeyRegistered_ = RegisterHotKey(hWnd_, kHotKeyId, kHotKeyModifiers, kHotKeyVirtualKey) != 0;
+  lOriginalWindowProcAddress =
+      SetWindowLongPtrW(hWnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&frmMain::WindowProc));
+  return true;
+}
+
+void frmMain::UnregisterHotKeyOnly() {
+  if (hWnd_ && hotKeyRegistered_) {
+    UnregisterHotKey(hWnd_, kHotKeyId);
+    hotKeyRegistered_ = false;
+  }
+}
+
+void frmMain::Unload() {
+  if (!hWnd_ || unloading_) return;
+  unloading_ = true;
+  KillTimer(hWnd_, kWorkerTimerId);
+  KillTimer(hWnd_, kCleanUpTimerId);
+  workerTimerArmed_ = false;
+  if (lOriginalWindowProcAddress) {
+    SetWindowLongPtrW(hWnd_, GWLP_WNDPROC, lOriginalWindowProcAddress);
+    lOriginalWindowProcAddress = 0;
+  }
+  UnregisterHotKeyOnly();
+  SetWindowLongPtrW(hWnd_, GWLP_USERDATA, 0);
+  HWND hwnd = hWnd_;
+  hWnd_ = nullptr;
+  DestroyWindow(hwnd);
+  instanceClaim_.Release();
+  unloading_ = false;
+  if (onUnloaded) onUnloaded();
+}
+
+LRESULT CALLBACK frmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<frmMain*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self || self->hWnd_ != hwnd) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  try {
+    return self->HandleMessage(msg, wParam, lParam);
+  } catch (...) {
+    // Nothing may leave a window procedure; the message counts as not handled.
+    return 0;
+  }
+}
+
+LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_COPYDATA:
+      return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_HOTKEY:
+      StartMainProgram(ProgramFolder());
+      return 0;
+    case WM_TIMER:
+      if (wParam == kWorkerTimerId) {
+        tmrWorkerInstance_Timer();
+        return 0;
+      }
+      if (wParam == kCleanUpTimerId) {
+        tmrCleanUpOldRecords_Timer();
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      // Asked to close from outside (task managers, log-off): record what was received,
+      // then end like "ExitNow".
+      DrainAll();
+      Unload();
+      return 0;
+    case WM_ENDSESSION:
+      if (wParam) DrainAll();
+      return 0;
+    default:
+      break;
+  }
+  return CallWindowProcW(reinterpret_cast<WNDPROC>(lOriginalWindowProcAddress), hWnd_, msg,
+                         wParam, lParam);
+}
+
+LRESULT frmMain::OnCopyData(const COPYDATASTRUCT* block) {
+  // The block lives in this process (the system copied it); a malformed one is refused
+  // before anything is stored, and the sender learns it from the result 0.
+  if (!block) return 0;
+  Str text;
+  if (DecodeWorkerText(block->lpData, block->cbData, text) != WorkerTextIntake::Accepted) return 0;
+  if (!sWorkerData.Push(std::move(text))) return 0;
+  ArmWorkerTimer();
+  return 1;
+}
+
+void frmMain::ArmWorkerTimer() {
+  // Arming an armed timer would restart its countdown: a steady stream of texts would
+  // then keep the tick from ever coming.
+  if (workerTimerArmed_ || !hWnd_) return;
+  workerTimerArmed_ = SetTimer(hWnd_, kWorkerTimerId, kWorkerTimerMs, nullptr) != 0;
+}
+
+void frmMain::tmrWorkerInstance_Timer() {
+  KillTimer(hWnd_, kWorkerTimerId);
+  workerTimerArmed_ = false;
+  const DWORD start = GetTickCount();
+  bool more = true;
+  while (more && !dispatcher_.ExitRequested()) {
+    more = dispatcher_.Drain(kTextsPerRound);
+    if (GetTickCount() - start >= kTickBudgetMs) break;
+  }
+  if (dispatcher_.ExitRequested()) return;  // the window is gone already
+  if (more) ArmWorkerTimer();
+}
+
+void frmMain::DrainAll() {
+  // Bounded by the queue: nothing new can arrive while this runs.
+  while (!dispatcher_.ExitRequested() && dispatcher_.Drain(kTextsPerRound)) {
+  }
+}
+
+void frmMain::tmrCleanUpOldRecords_Timer() {
+  KillTimer(hWnd_, kCleanUpTimerId);
+  RunCleanUp(clock_, settings_, journal_);
+}
+
+void frmMain::ShowProperties(const PropertiesRequest& request) {
+  HWND owner = nullptr;
+  if (request.ownerWindow > 0 &&
+      static_cast<std::uint64_t>(request.ownerWindow) <= static_cast<std::uint64_t>(UINTPTR_MAX)) {
+    HWND candidate = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(request.ownerWindow));
+    if (IsWindow(candidate)) owner = candidate;
+  }
+  ShowShellProperties(owner, request.path);
+}
+
+void frmMain::ExitNow() { Unload(); }
+
+void frmMain::ArmCleanUp() {
+  if (hWnd_) SetTimer(hWnd_, kCleanUpTimerId, kCleanUpDelayMs, nullptr);
+}
+
+}  // namespace qm

@@ -1,0 +1,45 @@
+// Starting the programs under test and waiting for them, always with a bound.
+#pragma once
+
+#include <windows.h>
+
+#include "shared/base/str.h"
+
+namespace qm::e2e {
+
+// The folder of the running test program: the Windows build's bin folder, which holds
+// the programs, Template.dat and the test programs.
+Str TestBinFolder();
+
+class ChildProcess {
+ public:
+  ChildProcess() = default;
+  ~ChildProcess();  // ends a process still running: no test leaves one behind
+  ChildProcess(ChildProcess&& o) noexcept;
+  ChildProcess& operator=(ChildProcess&& o) noexcept;
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  // Starts exe with the arguments (appended to the quoted program path) in workingDir
+  // (empty: the test's current folder). False when the process could not be made.
+  bool Start(const Str& exe, const Str& arguments = Str(), const Str& workingDir = Str());
+  // True when the process ended within the bound.
+  bool WaitExit(DWORD boundMs);
+  bool Running() const;
+  // Exit code once ended; STILL_ACTIVE before.
+  DWORD ExitCode() const;
+  DWORD Pid() const { return pid_; }
+  HANDLE Handle() const { return process_; }
+  void Terminate();
+
+ private:
+  void Close();
+  HANDLE process_ = nullptr;
+  DWORD pid_ = 0;
+};
+
+// Runs a program to its end; its exit code, or -1 when it could not start or outlived
+// the bound (it is then ended).
+long RunToEnd(const Str& exe, const Str& arguments, DWORD boundMs);
+
+}  // namespace qm::e2e

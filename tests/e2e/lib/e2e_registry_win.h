@@ -1,0 +1,23 @@
+// The current user's registry as the tests prepare and inspect it.
+#pragma once
+
+#include <windows.h>
+
+#include "shared/base/str.h"
+
+namespace qm::e2e {
+
+// The programs' settings tree below HKEY_CURRENT_USER.
+inline constexpr char16_t kSettingsKey[] = u"Software\\Tarnhold\\Quillmark";
+inline constexpr char16_t kOptionsKey[] = u"Software\\Tarnhold\\Quillmark\\Options";
+inline constexpr char16_t kCurrentSettingsKey[] = u"Software\\Tarnhold\\Quillmark\\CurrentSettings";
+
+// All below HKEY_CURRENT_USER.
+bool ReadDword(const Str& key, const Str& name, DWORD& out);
+bool WriteDword(const Str& key, const Str& name, DWORD value);
+bool WriteString(const Str& key, const Str& name, const Str& value);
+bool DeleteValue(const Str& key, const Str& name);
+// Deletes the key with everything below it; true also when it did not exist.
+bool DeleteKeyTree(const Str& key);
+
+}  // namespace qm::e2e
