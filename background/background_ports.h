@@ -2,6 +2,7 @@
 // The program plugs in the journal layer and the registry; the unit tests plug in fakes.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "shared/base/datetime.h"
@@ -18,11 +19,13 @@ struct JournalEntry {
 class JournalPort {
  public:
   virtual ~JournalPort() = default;
-  // Appends the rows in order, all or none. False when the journal could not take them
-  // (missing, locked, damaged).
-  virtual bool Append(const std::vector<JournalEntry>& rows) = 0;
-  // Creates the journal from the template when no journal file exists (with the Quick
-  // Launch shortcut); false when a journal file already existed or could not be made.
+  // Appends the rows in order, from the first, and returns how many it appended: all of
+  // them, or fewer when the journal stopped taking them (missing, locked, damaged).
+  virtual std::size_t Append(const std::vector<JournalEntry>& rows) = 0;
+  // Called after a failed operation: creates the journal from the template when no
+  // journal file exists (with the Quick Launch shortcut) or replaces a damaged one. True
+  // when the operation should be tried once more; false when a usable journal file was
+  // there all along (locked, for instance) or none could be made.
   virtual bool CreateFromTemplate() = 0;
   // Runs one statement; false when it failed. affected receives the number of rows.
   virtual bool Execute(const Str& sql, long long& affected) = 0;

@@ -11,10 +11,14 @@ int Recorder::RecordAll(const std::vector<Str>& texts) {
     rows.push_back(JournalEntry{std::move(report.path), std::move(report.name), clock_.Now()});
   }
   if (rows.empty()) return 0;
-  if (journal_.Append(rows)) return static_cast<int>(rows.size());
-  // The first use finds no journal: make it from the template and try once more.
-  if (journal_.CreateFromTemplate() && journal_.Append(rows)) return static_cast<int>(rows.size());
-  return 0;
+  std::size_t written = journal_.Append(rows);
+  if (written < rows.size() && journal_.CreateFromTemplate()) {
+    // The first use finds no journal: it is made from the template, and the reports
+    // that met the missing journal are recorded after all.
+    rows.erase(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(written));
+    written += journal_.Append(rows);
+  }
+  return static_cast<int>(written);
 }
 
 }  // namespace qm

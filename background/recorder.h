@@ -15,9 +15,9 @@ class Recorder {
   Recorder(JournalPort& journal, const Clock& clock) : journal_(journal), clock_(clock) {}
 
   // Records the reports in order, in one go. Texts without the separator (or with a NUL
-  // character) are dropped. Returns the number of rows written: the valid reports, or 0
-  // when the journal could not take them (they are then given up, as a locked or damaged
-  // journal gives up every report until it is usable again).
+  // character) are dropped. Returns the number of rows written; reports the journal
+  // could not take are given up (a locked journal gives up every report until it is
+  // usable again).
   int RecordAll(const std::vector<Str>& texts);
 
  private:

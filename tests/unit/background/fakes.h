@@ -40,12 +40,16 @@ class FakeJournal : public JournalPort {
   int appendCalls = 0, createCalls = 0, compressCalls = 0;
   std::vector<std::string>* events = nullptr;  // shared order of events, when set
 
-  bool Append(const std::vector<JournalEntry>& r) override {
+  int failAfter = -1;  // when >= 0: the journal stops taking rows after this many more
+  std::size_t Append(const std::vector<JournalEntry>& r) override {
     ++appendCalls;
     Log("append " + std::to_string(r.size()));
-    if (!exists || locked) return false;
-    rows.insert(rows.end(), r.begin(), r.end());
-    return true;
+    if (!exists || locked) return 0;
+    std::size_t n = r.size();
+    if (failAfter >= 0 && static_cast<std::size_t>(failAfter) < n) n = static_cast<std::size_t>(failAfter);
+    rows.insert(rows.end(), r.begin(), r.begin() + static_cast<std::ptrdiff_t>(n));
+    if (failAfter >= 0) failAfter -= static_cast<int>(n);
+    return n;
   }
   bool CreateFromTemplate() override {
     ++createCalls;

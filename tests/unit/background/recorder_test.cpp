@@ -46,6 +46,17 @@ TEST(Recorder, MissingJournalIsCreatedFromTemplateAndTheTriggeringReportKept) {
   EXPECT_EQ(journal.rows[0].path, u"C:\\first");
 }
 
+TEST(Recorder, RowsWrittenBeforeAFailureAreNotWrittenTwice) {
+  FakeJournal journal;
+  journal.failAfter = 2;
+  FixedClock clock(At(2026, 12, 7));
+  Recorder rec(journal, clock);
+  EXPECT_EQ(rec.RecordAll({u"A|\\|a", u"B|\\|b", u"C|\\|c", u"D|\\|d"}), 2);
+  ASSERT_EQ(journal.rows.size(), 2u);
+  EXPECT_EQ(journal.rows[1].name, u"B");
+  EXPECT_EQ(journal.createCalls, 1);  // a journal is there: nothing to create, C and D given up
+}
+
 TEST(Recorder, GivesReportsUpWhenTheJournalCannotTakeThem) {
   FixedClock clock(At(2026, 12, 7));
   FakeJournal locked;
