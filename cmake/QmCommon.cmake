@@ -11,6 +11,9 @@ function(qm_target_defaults tgt)
   target_include_directories(${tgt} PUBLIC ${PROJECT_SOURCE_DIR})
   if(WIN32)
     target_compile_definitions(${tgt} PUBLIC ${QM_WIN_DEFS})
+    # MinGW i686 (DWARF-2 unwinding) loses the unwind data of functions split into hot
+    # and cold parts: an exception thrown from a cold part ends in std::terminate.
+    target_compile_options(${tgt} PRIVATE -fno-reorder-blocks-and-partition)
   endif()
 endfunction()
 
