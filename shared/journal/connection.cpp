@@ -1,0 +1,263 @@
+#include "shared/journal/connection.h"
+
+#include <sqlite3.h>
+
+#include <chrono>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "shared/journal/connection_string.h"
+#include "shared/journal/jet_functions.h"
+#include "shared/journal/jet_translate.h"
+#include "shared/journal/journal_files.h"
+
+namespace qm {
+
+struct JournalSession {
+  sqlite3* db = nullptr;
+  JetDialectState dialect;
+  JournalUseLock useLock;
+  ~JournalSession() {
+    // close_v2 waits for statements still open before it really closes.
+    if (db) sqlite3_close_v2(db);
+  }
+};
+
+namespace {
+
+JournalErrorKind KindOf(int rc) {
+  switch (rc & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return JournalErrorKind::Busy;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+      return JournalErrorKind::Damaged;
+    default:
+      return JournalErrorKind::Failed;
+  }
+}
+
+[[noreturn]] void Throw(sqlite3* db, int rc, const std::string& what) {
+  std::string msg = what + ": ";
+  msg += db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+  throw JournalError(KindOf(rc), msg);
+}
+
+// SQLite's own busy handler sleeps whole seconds on systems without usleep, and its
+// growing pauses let a program that writes in a loop starve the other one. This one
+// looks again every few milliseconds, up to the journal's bounded wait.
+int BusyWait(void*, int count) {
+  const int step = count < 10 ? 1 : count < 40 ? 2 : 5;
+  const long long waited = count < 10 ? count : count < 40 ? 10 + 2LL * (count - 10) : 70 + 5LL * (count - 40);
+  if (waited >= kJournalBusyWaitMs) return 0;
+  std::this_thread::sleep_for(std::chrono::milliseconds(step));
+  return 1;
+}
+
+struct Stmt {
+  sqlite3_stmt* p = nullptr;
+  Stmt() = default;
+  Stmt(const Stmt&) = delete;
+  Stmt& operator=(const Stmt&) = delete;
+  ~Stmt() {
+    if (p) sqlite3_finalize(p);
+  }
+};
+
+void Prepare(sqlite3* db, const std::string& sql, Stmt& st, JournalErrorKind syntaxKind) {
+  const char* tail = nullptr;
+  int rc = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()) + 1, &st.p, &tail);
+  if (rc != SQLITE_OK) {
+    if ((rc & 0xFF) == SQLITE_ERROR)
+      throw JournalError(syntaxKind, std::string("statement refused: ") + sqlite3_errmsg(db));
+    Throw(db, rc, "statement could not be prepared");
+  }
+  if (!st.p) throw JournalError(JournalErrorKind::Unsupported, "empty statement");
+}
+
+JournalSession& Session(const std::shared_ptr<JournalSession>& s) {
+  if (!s) throw JournalError(JournalErrorKind::Failed, "the journal connection is closed");
+  return *s;
+}
+
+}  // namespace
+
+struct RowStream::Impl {
+  std::shared_ptr<JournalSession> session;
+  Stmt stmt;
+  std::vector<Str> names;  // folded column names
+  bool pending = false;    // a row was stepped to but not yet handed out by Next()
+  bool onRow = false;
+  bool done = false;
+
+  int Column(StrView name) const {
+    if (!onRow) throw JournalError(JournalErrorKind::Failed, "no current row");
+    Str folded = ToLower(name);
+    for (size_t i = 0; i < names.size(); ++i)
+      if (names[i] == folded) return static_cast<int>(i);
+    throw JournalError(JournalErrorKind::Failed, "no column named " + ToUtf8(name));
+  }
+  void Step() {
+    int rc = sqlite3_step(stmt.p);
+    if (rc == SQLITE_ROW) {
+      pending = true;
+    } else if (rc == SQLITE_DONE) {
+      done = true;
+    } else {
+      done = true;
+      Throw(session->db, rc, "reading the journal failed");
+    }
+  }
+};
+
+RowStream::RowStream() = default;
+RowStream::RowStream(RowStream&&) noexcept = default;
+RowStream& RowStream::operator=(RowStream&&) noexcept = default;
+RowStream::~RowStream() = default;
+
+bool RowStream::Next() {
+  if (!impl_) return false;
+  impl_->onRow = false;
+  if (impl_->done) return false;
+  if (!impl_->pending) impl_->Step();
+  if (!impl_->pending) return false;
+  impl_->pending = false;
+  impl_->onRow = true;
+  return true;
+}
+
+Str RowStream::Text(StrView column) const {
+  if (!impl_) throw JournalError(JournalErrorKind::Failed, "the row stream is closed");
+  int i = impl_->Column(column);
+  const auto* t = sqlite3_column_text(impl_->stmt.p, i);
+  if (!t) return Str();
+  return FromUtf8(std::string_view(reinterpret_cast<const char*>(t),
+                                   static_cast<size_t>(sqlite3_column_bytes(impl_->stmt.p, i))));
+}
+
+double RowStream::Number(StrView column) const {
+  if (!impl_) throw JournalError(JournalErrorKind::Failed, "the row stream is closed");
+  return sqlite3_column_double(impl_->stmt.p, impl_->Column(column));
+}
+
+LocalDateTime RowStream::Date(StrView column) const { return FromOleDate(Number(column)); }
+
+bool RowStream::IsNull(StrView column) const {
+  if (!impl_) throw JournalError(JournalErrorKind::Failed, "the row stream is closed");
+  return sqlite3_column_type(impl_->stmt.p, impl_->Column(column)) == SQLITE_NULL;
+}
+
+void RowStream::Close() { impl_.reset(); }
+
+Connection::Connection(Connection&&) noexcept = default;
+Connection& Connection::operator=(Connection&&) noexcept = default;
+Connection::~Connection() = default;
+
+void Connection::Close() { session_.reset(); }
+
+long long Connection::Execute(StrView jetSql) {
+  JournalSession& s = Session(session_);
+  JetStatement st = TranslateJetSql(jetSql);
+  if (st.kind != JetStatementKind::Delete)
+    throw JournalError(JournalErrorKind::Unsupported, "Execute runs DELETE statements; queries go through OpenQuery");
+  Stmt stmt;
+  Prepare(s.db, st.sql, stmt, JournalErrorKind::Unsupported);
+  s.dialect.StartStatement();
+  int rc = sqlite3_step(stmt.p);
+  if (rc != SQLITE_DONE) Throw(s.db, rc, "deleting from the journal failed");
+  return sqlite3_changes64(s.db);
+}
+
+RowStream Connection::OpenQuery(StrView jetSql) {
+  JournalSession& s = Session(session_);
+  JetStatement st = TranslateJetSql(jetSql);
+  if (st.kind != JetStatementKind::Select)
+    throw JournalError(JournalErrorKind::Unsupported, "OpenQuery runs SELECT statements");
+  RowStream rows;
+  rows.impl_ = std::make_unique<RowStream::Impl>();
+  RowStream::Impl& r = *rows.impl_;
+  r.session = session_;
+  Prepare(s.db, st.sql, r.stmt, JournalErrorKind::Unsupported);
+  if (!sqlite3_stmt_readonly(r.stmt.p))
+    throw JournalError(JournalErrorKind::Unsupported, "a query must not change the journal");
+  const int n = sqlite3_column_count(r.stmt.p);
+  for (int i = 0; i < n; ++i) {
+    const char* name = sqlite3_column_name(r.stmt.p, i);
+    r.names.push_back(ToLower(FromUtf8(name ? name : "")));
+  }
+  s.dialect.StartStatement();
+  r.Step();  // the first row is read now, so that a failing query fails here
+  return rows;
+}
+
+void Connection::AppendRow(StrView folderPath, StrView folderName, const LocalDateTime& dateUsed) {
+  JournalSession& s = Session(session_);
+  Stmt stmt;
+  Prepare(s.db, "INSERT INTO FoldersProtocol (FolderPath, FolderName, DateUsed) VALUES (?1, ?2, ?3)",
+          stmt, JournalErrorKind::Damaged);
+  const std::string path = ToUtf8(folderPath);
+  const std::string name = ToUtf8(folderName);
+  sqlite3_bind_text(stmt.p, 1, path.data(), static_cast<int>(path.size()), SQLITE_TRANSIENT);
+  sqlite3_bind_text(stmt.p, 2, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
+  sqlite3_bind_double(stmt.p, 3, ToOleDate(dateUsed));
+  int rc = sqlite3_step(stmt.p);
+  if (rc != SQLITE_DONE) Throw(s.db, rc, "appending to the journal failed");
+}
+
+void Connection::WriteCompactedCopy(const Str& target) {
+  JournalSession& s = Session(session_);
+  Stmt stmt;
+  Prepare(s.db, "VACUUM INTO ?1", stmt, JournalErrorKind::Failed);
+  const std::string t = ToUtf8(target);
+  sqlite3_bind_text(stmt.p, 1, t.data(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+  int rc = sqlite3_step(stmt.p);
+  if (rc != SQLITE_DONE) Throw(s.db, rc, "compacting the journal failed");
+}
+
+const Clock& JournalSystemClock() {
+  static const SystemClock clock;
+  return clock;
+}
+
+Connection OpenConnection(StrView connectionString, const Clock& clock) {
+  return OpenJournalFile(JournalPathFromConnectionString(connectionString), clock, true);
+}
+
+Connection OpenJournalFile(const Str& path, const Clock& clock, bool takeUseLock) {
+  if (path.empty()) throw JournalError(JournalErrorKind::Failed, "no journal path");
+  if (!FileExists(path)) throw JournalError(JournalErrorKind::Missing, "no journal file " + ToUtf8(path));
+  auto session = std::make_shared<JournalSession>();
+  if (takeUseLock &&
+      session->useLock.Acquire(path, false, kJournalBusyWaitMs) == JournalUseLock::Result::Busy)
+    throw JournalError(JournalErrorKind::Busy, "the journal is being compacted or repaired");
+
+  const std::string u8 = ToUtf8(path);
+  int rc = sqlite3_open_v2(u8.c_str(), &session->db, SQLITE_OPEN_READWRITE, nullptr);
+  if (rc != SQLITE_OK) {
+    std::string msg = "cannot open the journal " + u8;
+    if (!FileExists(path)) throw JournalError(JournalErrorKind::Missing, msg + ": no such file");
+    Throw(session->db, rc, msg);
+  }
+  sqlite3_extended_result_codes(session->db, 1);
+  sqlite3_busy_handler(session->db, BusyWait, nullptr);
+  session->dialect.clock = &clock;
+  RegisterJetDialect(session->db, &session->dialect);
+
+  // Reading the schema is where SQLite finds that a file is no database at all; a file
+  // without the table (an empty file counts as an empty database) is no journal either.
+  Stmt check;
+  Prepare(session->db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'FoldersProtocol'",
+          check, JournalErrorKind::Damaged);
+  rc = sqlite3_step(check.p);
+  if (rc == SQLITE_DONE)
+    throw JournalError(JournalErrorKind::Damaged, "the file " + u8 + " holds no table FoldersProtocol");
+  if (rc != SQLITE_ROW) Throw(session->db, rc, "cannot read the journal " + u8);
+
+  Connection c;
+  c.session_ = std::move(session);
+  return c;
+}
+
+}  // namespace qm
