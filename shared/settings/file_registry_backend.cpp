@@ -201,6 +201,7 @@ bool FileRegistryBackend::Load(Tree& tree) {
     damagedLines_ = 0;
     return true;
   }
+  if (!fs::is_regular_file(p, ec)) return false;
   std::ifstream in(p, std::ios::binary);
   if (!in) return false;
   std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -251,7 +252,7 @@ namespace {
 
 void WriteKey(std::string& out, const std::string& rootText, const Str& path, const Key& key) {
   std::string escapedPath = ToUtf8(EscapeSettingsField(path));
-  out += "K\t" + rootText + "\t" + escapedPath + "\n";
+  if (!path.empty()) out += "K\t" + rootText + "\t" + escapedPath + "\n";  // roots always exist
   for (const StoredValue& v : key.values) {
     out += "V\t" + rootText + "\t" + escapedPath + "\t" + ToUtf8(EscapeSettingsField(v.name)) +
            "\t" + std::to_string(v.type) + "\t";
@@ -295,15 +296,11 @@ bool FileRegistryBackend::Save(const Tree& tree) {
       return false;
     }
   }
-  fs::rename(tmp, p, ec);
+  fs::rename(tmp, p, ec);  // replaces the old file in one step
   if (ec) {
-    std::error_code ec2;
-    fs::remove(p, ec2);
-    fs::rename(tmp, p, ec);
-    if (ec) {
-      fs::remove(tmp, ec2);
-      return false;
-    }
+    std::error_code ignored;
+    fs::remove(tmp, ignored);
+    return false;
   }
   return true;
 }
