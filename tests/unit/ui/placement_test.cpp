@@ -3,6 +3,7 @@
 #include "app/placement.h"
 #include "shared/ui/balloon_rule.h"
 #include "shared/ui/twips.h"
+#include "shared/ui/windows_version.h"
 
 using namespace qm;
 
@@ -284,4 +285,21 @@ TEST(BalloonRule, NeedsXpOrLaterAndTheSwitchNotOff) {
   EXPECT_FALSE(BalloonTipsAllowed(2, 0u));
   EXPECT_FALSE(BalloonTipsAllowed(0, 1u));
   EXPECT_FALSE(BalloonTipsAllowed(0, std::nullopt));
+}
+
+TEST(WindowsGenerationRule, FromTheVersionRecord) {
+  EXPECT_EQ(WindowsGenerationFromVersion(4, 10), kWindows2000OrOlder);
+  EXPECT_EQ(WindowsGenerationFromVersion(5, 0), kWindows2000OrOlder);  // Windows 2000
+  EXPECT_EQ(WindowsGenerationFromVersion(5, 1), kWindowsXp);
+  EXPECT_EQ(WindowsGenerationFromVersion(5, 2), kWindowsXp);           // Server 2003, XP x64
+  EXPECT_EQ(WindowsGenerationFromVersion(6, 0), kWindowsVistaOrLater);
+  EXPECT_EQ(WindowsGenerationFromVersion(10, 0), kWindowsVistaOrLater);
+}
+
+TEST(TipColours, SystemColoursByTheHighestByte) {
+  EXPECT_EQ(SystemColorIndex(0x80000018u), 0x18);
+  EXPECT_EQ(SystemColorIndex(0x80000005u), 5);
+  EXPECT_FALSE(SystemColorIndex(0x00FF00FFu));
+  EXPECT_FALSE(SystemColorIndex(0x81000005u));
+  EXPECT_FALSE(SystemColorIndex(0x00000000u));
 }

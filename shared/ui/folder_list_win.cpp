@@ -1,0 +1,782 @@
+#include "shared/ui/folder_list_win.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <vector>
+
+#include "shared/base/str_win.h"
+#include "shared/ui/twips.h"
+
+namespace qm {
+
+namespace {
+
+constexpr wchar_t kOuterClass[] = L"QmFolderList";
+constexpr int kListId = 1;
+constexpr int kProbeGroupId = 0x7FFF;
+constexpr COLORREF kHeadingColor = RGB(0, 51, 153);
+
+// The group record as common controls 6.0 (Windows XP) knows it; the later, longer
+// record is refused there.
+constexpr UINT kGroupRecordSize = static_cast<UINT>(offsetof(LVGROUP, uAlign) + sizeof(UINT));
+
+// LVITEMW wants writable text pointers even for reading them in.
+wchar_t* Writable(Str& s) {
+  s.push_back(u'\0');
+  s.pop_back();
+  return reinterpret_cast<wchar_t*>(&s[0]);
+}
+
+}  // namespace
+
+FolderListControl::~FolderListControl() {
+  listSubclass_.Remove();
+  Destroy();
+}
+
+bool FolderListControl::Create(HWND parent, int x, int y, int width, int height,
+                               const FolderListOptions& options) {
+  options_ = options;
+  if (!RegisterWindowClass(kOuterClass, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)))
+    return false;
+  if (!Window::Create(kOuterClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, x, y, width,
+                      height, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(options.controlId))))
+    return false;
+
+  ScreenDc dc(GetDC(nullptr));
+  if (dc) {
+    dpiX_ = GetDeviceCaps(dc.get(), LOGPIXELSX);
+    dpiY_ = GetDeviceCaps(dc.get(), LOGPIXELSY);
+  }
+
+  DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT |
+                LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
+  if (options.singleSelect) style |= LVS_SINGLESEL;
+  if (options.labelEdit) style |= LVS_EDITLABELS;
+  RECT rc = {};
+  GetClientRect(hwnd(), &rc);
+  list_ = CreateWindowExW(0, WC_LISTVIEWW, L"", style, 0, 0, rc.right, rc.bottom, hwnd(),
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)),
+                          GetModuleHandleW(nullptr), nullptr);
+  if (!list_) {
+    Destroy();
+    return false;
+  }
+  nativeGroups_ = options.groups == GroupDisplay::Automatic && ProbeNativeGroups();
+  listSubclass_.Install(list_, [this](HWND, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    return OnListMessage(msg, wParam, lParam, result);
+  });
+  return true;
+}
+
+bool FolderListControl::ProbeNativeGroups() {
+  // Group support is decided by asking the list itself: a list view without it answers
+  // the group messages with 0 (unknown message) or -1.
+  LRESULT enabled = SendMessageW(list_, LVM_ENABLEGROUPVIEW, TRUE, 0);
+  bool on = SendMessageW(list_, LVM_ISGROUPVIEWENABLED, 0, 0) != 0;
+  bool ok = false;
+  if (enabled == 1 && on) {
+    Str header = u"?";
+    LVGROUP g = {};
+    g.cbSize = kGroupRecordSize;
+    g.mask = LVGF_HEADER | LVGF_GROUPID;
+    g.pszHeader = Writable(header);
+    g.iGroupId = kProbeGroupId;
+    LRESULT index = SendMessageW(list_, LVM_INSERTGROUP, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&g));
+    ok = index >= 0 && SendMessageW(list_, LVM_HASGROUP, kProbeGroupId, 0) != 0;
+    SendMessageW(list_, LVM_REMOVEGROUP, kProbeGroupId, 0);
+  }
+  SendMessageW(list_, LVM_ENABLEGROUPVIEW, FALSE, 0);
+  return ok;
+}
+
+bool FolderListControl::InsertNativeGroup(const FolderListGroup& group) {
+  Str header = group.header;
+  LVGROUP g = {};
+  g.cbSize = kGroupRecordSize;
+  g.mask = LVGF_HEADER | LVGF_GROUPID;
+  g.pszHeader = Writable(header);
+  g.iGroupId = group.id;
+  // Inserted at the front: a group added later shows ahead of the earlier ones.
+  return SendMessageW(list_, LVM_INSERTGROUP, 0, reinterpret_cast<LPARAM>(&g)) >= 0;
+}
+
+// ---- appearance ----
+
+void FolderListControl::SetView(int view) {
+  view_ = view == kViewLargeIcons ? kViewLargeIcons : kViewDetails;
+  if (!list_) return;
+  LONG_PTR style = GetWindowLongPtrW(list_, GWL_STYLE);
+  style = (style & ~static_cast<LONG_PTR>(LVS_TYPEMASK)) | (view_ == kViewLargeIcons ? LVS_ICON : LVS_REPORT);
+  SetWindowLongPtrW(list_, GWL_STYLE, style);
+  if (view_ == kViewLargeIcons) SendMessageW(list_, LVM_ARRANGE, LVA_DEFAULT, 0);
+  InvalidateRect(list_, nullptr, TRUE);
+}
+
+bool FolderListControl::SetBackgroundPicture(const Str& path) {
+  // The list view loads the picture through OLE: the thread must have COM initialised.
+  if (!list_) return false;
+  Str file = path;
+  LVBKIMAGEW bk = {};
+  if (file.empty()) {
+    bk.ulFlags = LVBKIF_SOURCE_NONE;
+  } else {
+    bk.ulFlags = LVBKIF_SOURCE_URL | LVBKIF_STYLE_NORMAL;
+    bk.pszImage = Writable(file);
+    bk.xOffsetPercent = 100;
+    bk.yOffsetPercent = 100;
+  }
+  return SendMessageW(list_, LVM_SETBKIMAGEW, 0, reinterpret_cast<LPARAM>(&bk)) != 0;
+}
+
+void FolderListControl::SetImageList(HIMAGELIST images, int which) {
+  if (list_) SendMessageW(list_, LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(images));
+}
+
+void FolderListControl::AddExtendedStyle(DWORD exStyle) {
+  if (list_) SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, exStyle, exStyle);
+}
+
+void FolderListControl::SetRedraw(bool on) {
+  if (!list_) return;
+  SendMessageW(list_, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+  if (on) InvalidateRect(list_, nullptr, TRUE);
+}
+
+void FolderListControl::Refresh() {
+  if (!list_) return;
+  InvalidateRect(list_, nullptr, TRUE);
+  UpdateWindow(list_);
+}
+
+int FolderListControl::WidthTwips() const {
+  RECT rc = {};
+  if (!hwnd() || !GetWindowRect(hwnd(), &rc)) return 0;
+  return PixelsToTwips(rc.right - rc.left, dpiX_);
+}
+
+// ---- rows ----
+
+void FolderListControl::WriteSubItems(int row, const FolderListItem& item) {
+  for (size_t n = 1; n <= item.subItems.size(); ++n) {
+    Str text = item.subItems[n - 1];
+    LVITEMW it = {};
+    it.iSubItem = static_cast<int>(n);
+    it.pszText = Writable(text);
+    SendMessageW(list_, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&it));
+  }
+}
+
+void FolderListControl::InsertRow(int row, const FolderListRow& r) {
+  LVITEMW it = {};
+  it.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
+  it.iItem = row;
+  Str text;
+  if (r.heading) {
+    const FolderListGroup* g = model_.GroupById(r.groupId);
+    text = g ? g->header : Str();
+    it.iImage = I_IMAGENONE;
+    it.lParam = static_cast<LPARAM>(HeadingRowId(r.groupId));
+  } else {
+    const FolderListItem& item = model_.Item(r.item);
+    text = item.text;
+    it.iImage = item.icon >= 0 ? item.icon : I_IMAGENONE;
+    it.lParam = static_cast<LPARAM>(model_.ItemId(r.item));
+    if (nativeGroups_) {
+      it.mask |= LVIF_GROUPID;
+      it.iGroupId = item.groupId != 0 ? item.groupId : I_GROUPIDNONE;
+    }
+  }
+  it.pszText = Writable(text);
+  int at = static_cast<int>(SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&it)));
+  if (at >= 0 && !r.heading) WriteSubItems(at, model_.Item(r.item));
+}
+
+void FolderListControl::Rebuild() {
+  if (!list_) return;
+  int selected = SelectedItem();
+  uint32_t selectedId = selected > 0 ? model_.ItemId(static_cast<size_t>(selected - 1)) : 0;
+  SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+  std::vector<FolderListRow> rows = model_.Rows(HeadingMode());
+  for (size_t i = 0; i < rows.size(); ++i) InsertRow(static_cast<int>(i), rows[i]);
+  if (selectedId) {
+    auto index = model_.FindId(selectedId);
+    if (index) SelectRow(RowOfIndex(*index));
+  }
+  SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list_, nullptr, TRUE);
+}
+
+int FolderListControl::RowCount() const {
+  return list_ ? static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+bool FolderListControl::IsHeadingRow(int row) const {
+  if (!list_ || row < 0) return false;
+  LVITEMW it = {};
+  it.mask = LVIF_PARAM;
+  it.iItem = row;
+  if (!SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&it))) return false;
+  return IsHeadingRowId(static_cast<uint32_t>(it.lParam));
+}
+
+int FolderListControl::IndexOfRow(int row) const {
+  if (!list_ || row < 0) return -1;
+  LVITEMW it = {};
+  it.mask = LVIF_PARAM;
+  it.iItem = row;
+  if (!SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&it))) return -1;
+  uint32_t id = static_cast<uint32_t>(it.lParam);
+  if (IsHeadingRowId(id)) return -1;
+  auto index = model_.FindId(id);
+  return index ? static_cast<int>(*index) : -1;
+}
+
+int FolderListControl::RowOfIndex(size_t index) const {
+  if (!list_ || index >= model_.ItemCount()) return -1;
+  uint32_t id = model_.ItemId(index);
+  // Without heading rows the row is normally the index itself.
+  LVITEMW it = {};
+  it.mask = LVIF_PARAM;
+  it.iItem = static_cast<int>(index);
+  if (SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&it)) &&
+      static_cast<uint32_t>(it.lParam) == id)
+    return static_cast<int>(index);
+  LVFINDINFOW find = {};
+  find.flags = LVFI_PARAM;
+  find.lParam = static_cast<LPARAM>(id);
+  return static_cast<int>(SendMessageW(list_, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+}
+
+int FolderListControl::ItemOfRow(int row) const { return IndexOfRow(row) + 1; }
+
+int FolderListControl::RowOfItem(int position) const {
+  return ValidPosition(position) ? RowOfIndex(static_cast<size_t>(position - 1)) : -1;
+}
+
+Str FolderListControl::RowText(int row) const {
+  if (!list_ || row < 0) return Str();
+  std::vector<wchar_t> buf(1024);
+  LVITEMW it = {};
+  it.iSubItem = 0;
+  it.pszText = buf.data();
+  it.cchTextMax = static_cast<int>(buf.size());
+  LRESULT n = SendMessageW(list_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&it));
+  return FromW(buf.data(), static_cast<size_t>(std::max<LRESULT>(0, n)));
+}
+
+// ---- items ----
+
+int FolderListControl::AddItem(FolderListItem item) {
+  auto index = model_.AddItem(std::move(item));
+  if (!index) return 0;
+  if (list_) {
+    int group = model_.Item(*index).groupId;
+    if (HeadingMode()) {
+      RowPlacement p = model_.PlaceAppendedItem();
+      if (p.newHeading) InsertRow(static_cast<int>(p.itemRow) - 1, FolderListRow{true, group, 0});
+      InsertRow(static_cast<int>(p.itemRow), FolderListRow{false, group, *index});
+    } else {
+      InsertRow(static_cast<int>(*index), FolderListRow{false, group, *index});
+    }
+  }
+  return static_cast<int>(*index) + 1;
+}
+
+int FolderListControl::InsertItem(int position, FolderListItem item) {
+  size_t at = position < 1 ? 0 : static_cast<size_t>(position - 1);
+  auto index = model_.InsertItem(at, std::move(item));
+  if (!index) return 0;
+  if (list_) {
+    if (HeadingMode())
+      Rebuild();
+    else
+      InsertRow(static_cast<int>(*index), FolderListRow{false, model_.Item(*index).groupId, *index});
+  }
+  return static_cast<int>(*index) + 1;
+}
+
+void FolderListControl::RemoveItem(int position) {
+  if (!ValidPosition(position)) return;
+  size_t index = static_cast<size_t>(position - 1);
+  int row = RowOfIndex(index);
+  model_.RemoveItem(index);
+  if (!list_) return;
+  if (HeadingMode())
+    Rebuild();  // the group's heading may have to go too
+  else if (row >= 0)
+    SendMessageW(list_, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+}
+
+void FolderListControl::ClearItems() {
+  if (list_) SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+  model_.ClearItems();
+}
+
+const FolderListItem* FolderListControl::Item(int position) const {
+  return ValidPosition(position) ? &model_.Item(static_cast<size_t>(position - 1)) : nullptr;
+}
+
+int FolderListControl::FindKey(StrView key) const {
+  auto index = model_.FindKey(key);
+  return index ? static_cast<int>(*index) + 1 : 0;
+}
+
+void FolderListControl::SetItemText(int position, Str text) {
+  if (!ValidPosition(position)) return;
+  model_.Item(static_cast<size_t>(position - 1)).text = text;
+  int row = RowOfItem(position);
+  if (row < 0) return;
+  LVITEMW it = {};
+  it.iSubItem = 0;
+  it.pszText = Writable(text);
+  SendMessageW(list_, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&it));
+}
+
+void FolderListControl::SetItemTag(int position, Str tag) {
+  if (ValidPosition(position)) model_.Item(static_cast<size_t>(position - 1)).tag = std::move(tag);
+}
+
+void FolderListControl::SetItemIcon(int position, int icon) {
+  if (!ValidPosition(position)) return;
+  model_.Item(static_cast<size_t>(position - 1)).icon = icon;
+  int row = RowOfItem(position);
+  if (row < 0) return;
+  LVITEMW it = {};
+  it.mask = LVIF_IMAGE;
+  it.iItem = row;
+  it.iImage = icon >= 0 ? icon : I_IMAGENONE;
+  SendMessageW(list_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&it));
+}
+
+void FolderListControl::SetSubItem(int position, int number, Str text) {
+  if (!ValidPosition(position) || number < 1) return;
+  model_.Item(static_cast<size_t>(position - 1)).SetSubItem(static_cast<size_t>(number), text);
+  int row = RowOfItem(position);
+  if (row < 0) return;
+  LVITEMW it = {};
+  it.iSubItem = number;
+  it.pszText = Writable(text);
+  SendMessageW(list_, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&it));
+}
+
+void FolderListControl::SetItemGroup(int position, int groupId) {
+  if (!ValidPosition(position)) return;
+  size_t index = static_cast<size_t>(position - 1);
+  model_.SetItemGroup(index, groupId);
+  if (!list_) return;
+  if (nativeGroups_) {
+    int row = RowOfIndex(index);
+    LVITEMW it = {};
+    it.mask = LVIF_GROUPID;
+    it.iItem = row;
+    it.iGroupId = model_.Item(index).groupId != 0 ? model_.Item(index).groupId : I_GROUPIDNONE;
+    if (row >= 0) SendMessageW(list_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&it));
+  } else if (HeadingMode()) {
+    Rebuild();
+  }
+}
+
+int FolderListControl::SelectedItem() const {
+  if (!list_) return 0;
+  int row = static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  return IndexOfRow(row) + 1;
+}
+
+void FolderListControl::SelectRow(int row) {
+  LVITEMW clear = {};
+  clear.stateMask = LVIS_SELECTED;
+  clear.state = 0;
+  SendMessageW(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
+  if (row < 0) return;
+  LVITEMW it = {};
+  it.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  it.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&it));
+  SendMessageW(list_, LVM_SETSELECTIONMARK, 0, row);
+  SendMessageW(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+void FolderListControl::SelectItem(int position) {
+  if (!list_) return;
+  SelectRow(ValidPosition(position) ? RowOfItem(position) : -1);
+}
+
+void FolderListControl::EnsureVisible(int position) {
+  int row = RowOfItem(position);
+  if (row >= 0) SendMessageW(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+int FolderListControl::ItemTopTwips(int position) const {
+  int row = RowOfItem(position);
+  if (row < 0) return -1;
+  RECT rc = {};
+  rc.left = LVIR_BOUNDS;
+  if (!SendMessageW(list_, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rc))) return -1;
+  return PixelsToTwips(rc.top, dpiY_);
+}
+
+int FolderListControl::HitTestPixels(int x, int y) const {
+  if (!list_) return 0;
+  LVHITTESTINFO ht = {};
+  ht.pt.x = x;
+  ht.pt.y = y;
+  int row = static_cast<int>(SendMessageW(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&ht)));
+  if (row < 0 || !(ht.flags & LVHT_ONITEM)) return 0;
+  return IndexOfRow(row) + 1;
+}
+
+int FolderListControl::HitTest(int xTwips, int yTwips) const {
+  return HitTestPixels(TwipsToPixels(xTwips, dpiX_), TwipsToPixels(yTwips, dpiY_));
+}
+
+void FolderListControl::Scroll(int dxPixels, int dyPixels) {
+  if (list_) SendMessageW(list_, LVM_SCROLL, static_cast<WPARAM>(dxPixels), static_cast<LPARAM>(dyPixels));
+}
+
+void FolderListControl::StartLabelEdit(int position) {
+  int row = RowOfItem(position);
+  if (row < 0) return;
+  SetFocus(list_);
+  SendMessageW(list_, LVM_EDITLABELW, static_cast<WPARAM>(row), 0);
+}
+
+// ---- columns ----
+
+int FolderListControl::AddColumn(Str header, int widthTwips) {
+  int index = static_cast<int>(model_.ColumnCount());
+  if (list_) {
+    Str text = header;
+    LVCOLUMNW col = {};
+    col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    col.cx = TwipsToPixelsRounded(widthTwips, dpiX_);
+    col.pszText = Writable(text);
+    col.iSubItem = index;
+    SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&col));
+  }
+  FolderListColumn c;
+  c.header = std::move(header);
+  c.widthTwips = widthTwips;
+  model_.AddColumn(std::move(c));
+  return index + 1;
+}
+
+void FolderListControl::RemoveColumn(int position) {
+  int count = ColumnCount();
+  // The first column carries the item texts; it goes only as the last one.
+  if (position < 1 || position > count || (position == 1 && count > 1)) return;
+  size_t index = static_cast<size_t>(position - 1);
+  model_.RemoveColumn(index);
+  // Sub-items move with their columns: sub-item n stays shown in column n + 1.
+  for (size_t i = 0; i < model_.ItemCount(); ++i) {
+    auto& subs = model_.Item(i).subItems;
+    if (index >= 1 && index - 1 < subs.size()) subs.erase(subs.begin() + static_cast<std::ptrdiff_t>(index - 1));
+  }
+  if (!list_) return;
+  SendMessageW(list_, LVM_DELETECOLUMN, index, 0);
+  for (int c = static_cast<int>(index); c < count - 1; ++c) {
+    LVCOLUMNW col = {};
+    col.mask = LVCF_SUBITEM;
+    col.iSubItem = c;
+    SendMessageW(list_, LVM_SETCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&col));
+  }
+  if (static_cast<int>(index) < count - 1) {
+    int rows = RowCount();
+    for (int r = 0; r < rows; ++r) {
+      int i = IndexOfRow(r);
+      if (i >= 0) WriteSubItems(r, model_.Item(static_cast<size_t>(i)));
+    }
+  }
+}
+
+int FolderListControl::ColumnWidth(int position) const {
+  if (position < 1 || position > ColumnCount()) return 0;
+  const FolderListColumn& c = model_.Column(static_cast<size_t>(position - 1));
+  if (!list_) return c.widthTwips;
+  int px = static_cast<int>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(position - 1), 0));
+  // While the list still shows the width that was set, report the twips that were set:
+  // a stored width survives being read back unchanged.
+  if (px == TwipsToPixelsRounded(c.widthTwips, dpiX_)) return c.widthTwips;
+  return PixelsToTwips(px, dpiX_);
+}
+
+void FolderListControl::SetColumnWidth(int position, int widthTwips) {
+  if (position < 1 || position > ColumnCount()) return;
+  if (widthTwips < 0) widthTwips = 0;
+  model_.Column(static_cast<size_t>(position - 1)).widthTwips = widthTwips;
+  if (list_)
+    SendMessageW(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(position - 1),
+                 MAKELPARAM(TwipsToPixelsRounded(widthTwips, dpiX_), 0));
+}
+
+void FolderListControl::SetColumnSortOrder(int position, int order) {
+  if (position < 1 || position > ColumnCount()) return;
+  if (order != kSortAscending && order != kSortDescending) order = kSortNone;
+  model_.Column(static_cast<size_t>(position - 1)).sortOrder = order;
+}
+
+int FolderListControl::ColumnSortOrder(int position) const {
+  if (position < 1 || position > ColumnCount()) return kSortNone;
+  return model_.Column(static_cast<size_t>(position - 1)).sortOrder;
+}
+
+void FolderListControl::SetColumnSortType(int position, int type) {
+  if (position < 1 || position > ColumnCount()) return;
+  model_.Column(static_cast<size_t>(position - 1)).sortType = type;
+}
+
+namespace {
+int CALLBACK CompareByModelOrder(LPARAM a, LPARAM b, LPARAM context) {
+  const auto* model = reinterpret_cast<const FolderListModel*>(context);
+  auto ia = model->FindId(static_cast<uint32_t>(a));
+  auto ib = model->FindId(static_cast<uint32_t>(b));
+  size_t ra = ia ? *ia : model->ItemCount();
+  size_t rb = ib ? *ib : model->ItemCount();
+  return ra < rb ? -1 : (ra > rb ? 1 : 0);
+}
+}  // namespace
+
+void FolderListControl::SortItems() {
+  if (!model_.SortByColumns() || !list_) return;
+  if (HeadingMode()) {
+    Rebuild();
+    return;
+  }
+  // The model has the order; the list follows it in one sort, keeping selection and focus.
+  SendMessageW(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&model_),
+               reinterpret_cast<LPARAM>(&CompareByModelOrder));
+}
+
+// ---- groups ----
+
+int FolderListControl::AddGroup(Str key, Str header) {
+  int id = model_.AddGroup(std::move(key), std::move(header));
+  if (id != 0 && nativeGroups_ && list_) InsertNativeGroup(*model_.GroupById(id));
+  return id;
+}
+
+void FolderListControl::ClearGroups() {
+  bool hadHeadings = HeadingMode() && !model_.Groups().empty();
+  model_.ClearGroups();
+  if (!list_) return;
+  if (nativeGroups_)
+    SendMessageW(list_, LVM_REMOVEALLGROUPS, 0, 0);
+  else if (hadHeadings)
+    Rebuild();
+}
+
+void FolderListControl::SetGroupingEnabled(bool on) {
+  bool was = model_.GroupingEnabled();
+  model_.SetGroupingEnabled(on);
+  if (!list_) return;
+  if (nativeGroups_)
+    SendMessageW(list_, LVM_ENABLEGROUPVIEW, on ? TRUE : FALSE, 0);
+  else if (was != on)
+    Rebuild();
+}
+
+int FolderListControl::GroupIdByKey(StrView key) const {
+  const FolderListGroup* g = model_.GroupByKey(key);
+  return g ? g->id : 0;
+}
+
+// ---- messages ----
+
+LRESULT FolderListControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_SIZE:
+      if (list_) MoveWindow(list_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      return 0;
+    case WM_SETFOCUS:
+      if (list_) SetFocus(list_);
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(reinterpret_cast<NMHDR*>(lParam), lParam);
+    case WM_DESTROY:
+      listSubclass_.Remove();
+      break;
+    case WM_NCDESTROY:
+      list_ = nullptr;
+      break;
+    default:
+      break;
+  }
+  return DefaultProc(msg, wParam, lParam);
+}
+
+LRESULT FolderListControl::OnNotify(NMHDR* hdr, LPARAM lParam) {
+  if (!hdr) return 0;
+  LRESULT result = 0;
+  if (listener_ && listener_->OnNotify(*hdr, lParam, result)) return result;
+  if (!list_ || hdr->hwndFrom != list_) return 0;
+  switch (hdr->code) {
+    case NM_CUSTOMDRAW:
+      return OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+    case LVN_ITEMCHANGING: {
+      // Heading rows are never selected or focused.
+      auto* nm = reinterpret_cast<NMLISTVIEW*>(lParam);
+      if (HeadingMode() && nm->iItem >= 0 && (nm->uChanged & LVIF_STATE) &&
+          (nm->uNewState & (LVIS_SELECTED | LVIS_FOCUSED)) && IsHeadingRow(nm->iItem))
+        return TRUE;
+      return FALSE;
+    }
+    case LVN_COLUMNCLICK: {
+      auto* nm = reinterpret_cast<NMLISTVIEW*>(lParam);
+      if (listener_) listener_->OnColumnClick(nm->iSubItem + 1);
+      return 0;
+    }
+    case NM_CLICK: {
+      auto* nm = reinterpret_cast<NMITEMACTIVATE*>(lParam);
+      int position = IndexOfRow(nm->iItem) + 1;
+      if (position > 0 && listener_) listener_->OnItemClick(position);
+      return 0;
+    }
+    case NM_DBLCLK: {
+      auto* nm = reinterpret_cast<NMITEMACTIVATE*>(lParam);
+      if (listener_) listener_->OnDoubleClick(IndexOfRow(nm->iItem) + 1);
+      return 0;
+    }
+    case LVN_BEGINLABELEDITW: {
+      auto* di = reinterpret_cast<NMLVDISPINFOW*>(lParam);
+      int position = IndexOfRow(di->item.iItem) + 1;
+      if (position < 1) return TRUE;
+      bool cancel = false;
+      if (listener_) listener_->OnBeforeLabelEdit(position, cancel);
+      editing_ = !cancel;
+      return cancel ? TRUE : FALSE;
+    }
+    case LVN_ENDLABELEDITW: {
+      editing_ = false;
+      auto* di = reinterpret_cast<NMLVDISPINFOW*>(lParam);
+      if (!di->item.pszText) return FALSE;  // the edit was abandoned
+      int position = IndexOfRow(di->item.iItem) + 1;
+      if (position < 1) return FALSE;
+      Str text = FromW(di->item.pszText);
+      bool cancel = false;
+      if (listener_) listener_->OnAfterLabelEdit(position, text, cancel);
+      if (cancel || !ValidPosition(position)) return FALSE;
+      model_.Item(static_cast<size_t>(position - 1)).text = text;
+      return TRUE;
+    }
+    default:
+      return 0;
+  }
+}
+
+HFONT FolderListControl::HeadingFont() {
+  HFONT base = reinterpret_cast<HFONT>(SendMessageW(list_, WM_GETFONT, 0, 0));
+  if (!base) base = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  if (!headingFont_ || base != headingFontBase_) {
+    LOGFONTW lf = {};
+    if (GetObjectW(base, sizeof(lf), &lf)) {
+      lf.lfWeight = FW_BOLD;
+      headingFont_.reset(CreateFontIndirectW(&lf));
+      headingFontBase_ = base;
+    }
+  }
+  return headingFont_ ? headingFont_.get() : base;
+}
+
+LRESULT FolderListControl::OnCustomDraw(NMLVCUSTOMDRAW* cd) {
+  switch (cd->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+      return HeadingMode() ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+    case CDDS_ITEMPREPAINT: {
+      bool heading = IsHeadingRowId(static_cast<uint32_t>(cd->nmcd.lItemlParam)) ||
+                     IsHeadingRow(static_cast<int>(cd->nmcd.dwItemSpec));
+      if (!heading) return CDRF_DODEFAULT;
+      cd->clrText = kHeadingColor;
+      cd->clrTextBk = GetSysColor(COLOR_WINDOW);
+      SelectObject(cd->nmcd.hdc, HeadingFont());
+      return CDRF_NEWFONT;
+    }
+    default:
+      return CDRF_DODEFAULT;
+  }
+}
+
+bool FolderListControl::OnListMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (msg) {
+    case WM_KEYDOWN:
+      if (listener_) listener_->OnKeyDown(static_cast<int>(wParam), CurrentShiftState());
+      if (list_ && HeadingMode() && !editing_ && view_ == kViewDetails && MoveFocusOverHeadings(wParam)) {
+        result = 0;
+        return true;
+      }
+      return false;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      int x = GET_X_LPARAM(lParam);
+      int y = GET_Y_LPARAM(lParam);
+      if (msg != WM_LBUTTONDBLCLK && listener_) {
+        int button = msg == WM_LBUTTONDOWN ? 1 : (msg == WM_RBUTTONDOWN ? 2 : 4);
+        int shift = ((wParam & MK_SHIFT) ? 1 : 0) | ((wParam & MK_CONTROL) ? 2 : 0) |
+                    (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+        listener_->OnMouseDown(button, shift, PixelsToTwips(x, dpiX_), PixelsToTwips(y, dpiY_));
+      }
+      if (list_ && HeadingMode()) {
+        LVHITTESTINFO ht = {};
+        ht.pt.x = x;
+        ht.pt.y = y;
+        int row = static_cast<int>(SendMessageW(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&ht)));
+        if (row >= 0 && IsHeadingRow(row)) {
+          // A click on a heading neither selects it nor takes the selection away.
+          SetFocus(list_);
+          result = 0;
+          return true;
+        }
+      }
+      return false;
+    }
+    default:
+      return false;
+  }
+}
+
+bool FolderListControl::MoveFocusOverHeadings(WPARAM key) {
+  std::vector<FolderListRow> rows = model_.Rows(true);
+  if (rows.empty()) return false;
+  long long current = static_cast<long long>(
+      SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  long long last = static_cast<long long>(rows.size()) - 1;
+  long long page = std::max<long long>(1, SendMessageW(list_, LVM_GETCOUNTPERPAGE, 0, 0));
+  long long target = 0;
+  int step = 1;
+  switch (key) {
+    case VK_DOWN:
+      target = current < 0 ? 0 : current + 1;
+      break;
+    case VK_UP:
+      target = current < 0 ? 0 : current - 1;
+      step = -1;
+      break;
+    case VK_HOME:
+      target = 0;
+      break;
+    case VK_END:
+      target = last;
+      step = -1;
+      break;
+    case VK_NEXT:
+      target = current < 0 ? 0 : current + page;
+      break;
+    case VK_PRIOR:
+      target = current < 0 ? 0 : current - page;
+      step = -1;
+      break;
+    default:
+      return false;
+  }
+  auto row = NearestItemRow(rows, target, step);
+  if (!row) return true;  // only headings: nothing to move to
+  SelectRow(static_cast<int>(*row));
+  return true;
+}
+
+}  // namespace qm
