@@ -90,3 +90,20 @@ TEST(UserLocale, UnitedStatesEnglishGivesTheUnitedStatesFacts) {
   EXPECT_EQ(f.decimalSeparator, u".");
   EXPECT_EQ(f.thousandSeparator, u",");
 }
+
+TEST(UserLocale, GermanGivesTheGermanNamesAndAMondayWeek) {
+  if (PRIMARYLANGID(LANGIDFROMLCID(GetUserDefaultLCID())) != LANG_GERMAN) {
+    GTEST_SKIP() << "user locale is not German";
+  }
+  LocaleFacts f = UserLocale();
+  const LocaleFacts& de = GermanLocale();
+  EXPECT_EQ(f.shortTimeFormat, u"HH:mm");
+  EXPECT_EQ(f.dateOrder, DateOrder::DayMonthYear);
+  EXPECT_EQ(f.firstWeekday, 1);  // Windows says 0 (counting from Monday)
+  EXPECT_EQ(f.monthNames, de.monthNames);
+  EXPECT_EQ(f.monthAbbrevs[2], u"M\u00e4r");
+  EXPECT_EQ(f.dayNames, de.dayNames);  // Sonntag first after the conversion
+  for (int i = 0; i < 7; ++i) EXPECT_TRUE(StartsWith(f.dayAbbrevs[i], de.dayAbbrevs[i])) << i;
+  EXPECT_EQ(f.decimalSeparator, u",");
+  EXPECT_EQ(FormatShortTime(f, At(2026, 12, 7, 21, 5)), u"21:05");
+}
