@@ -22,6 +22,15 @@ void cRegistry::Raise(int32_t number, Str description) const {
 Str cRegistry::ClassKeyText() const { return IntToStr(classKey_); }
 
 Variant cRegistry::Value() {
+  // A read never raises: whatever goes wrong, the caller gets its default.
+  try {
+    return ReadValue();
+  } catch (const std::exception&) {
+    return default_;
+  }
+}
+
+Variant cRegistry::ReadValue() {
   uint32_t type = 0;
   Bytes data;
   if (!backend_->QueryValue(classKey_, sectionKey_, valueKey_, type, data)) return default_;
@@ -113,7 +122,13 @@ void cRegistry::SetValueEx(int32_t classKey, StrView section, StrView valueKey,
   }
 }
 
-bool cRegistry::KeyExists() { return backend_->KeyExists(classKey_, sectionKey_); }
+bool cRegistry::KeyExists() {
+  try {
+    return backend_->KeyExists(classKey_, sectionKey_);
+  } catch (const std::exception&) {
+    return false;
+  }
+}
 
 bool cRegistry::CreateKey() {
   if (!backend_->CreateKey(classKey_, sectionKey_))

@@ -92,6 +92,7 @@ class cRegistry {
   static Str ErrorSource();
 
  private:
+  Variant ReadValue();
   [[noreturn]] void Raise(int32_t number, Str description) const;
   Str ClassKeyText() const;
 
