@@ -32,6 +32,7 @@ wchar_t* Writable(Str& s) {
 }  // namespace
 
 FolderListControl::~FolderListControl() {
+  fileDrop_.Revoke();
   listSubclass_.Remove();
   Destroy();
 }
@@ -445,6 +446,29 @@ void FolderListControl::StartLabelEdit(int position) {
   SendMessageW(list_, LVM_EDITLABELW, static_cast<WPARAM>(row), 0);
 }
 
+bool FolderListControl::EnableFileDrop(bool on) {
+  if (!on) {
+    fileDrop_.Revoke();
+    return true;
+  }
+  if (fileDrop_.Registered()) return true;
+  return list_ && fileDrop_.Register(list_, this);
+}
+
+void FolderListControl::OnFileDragOver(const std::vector<Str>& files, POINT client, DWORD, DWORD& effect) {
+  if (listener_)
+    listener_->OnOleDragOver(files, PixelsToTwips(client.x, dpiX_), PixelsToTwips(client.y, dpiY_), effect);
+}
+
+void FolderListControl::OnFileDragLeave() {
+  if (listener_) listener_->OnOleDragLeave();
+}
+
+void FolderListControl::OnFileDrop(const std::vector<Str>& files, POINT client, DWORD, DWORD& effect) {
+  if (listener_)
+    listener_->OnOleDragDrop(files, PixelsToTwips(client.x, dpiX_), PixelsToTwips(client.y, dpiY_), effect);
+}
+
 // ---- columns ----
 
 int FolderListControl::AddColumn(Str header, int widthTwips) {
@@ -597,6 +621,7 @@ LRESULT FolderListControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_NOTIFY:
       return OnNotify(reinterpret_cast<NMHDR*>(lParam), lParam);
     case WM_DESTROY:
+      fileDrop_.Revoke();
       listSubclass_.Remove();
       break;
     case WM_NCDESTROY:

@@ -15,8 +15,10 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <vector>
 
 #include "shared/base/str.h"
+#include "shared/ui/file_drop_win.h"
 #include "shared/ui/folder_list_model.h"
 #include "shared/ui/handles_win.h"
 #include "shared/ui/subclass_win.h"
@@ -37,6 +39,11 @@ class FolderListListener {
   virtual void OnDoubleClick(int /*position*/) {}
   virtual void OnBeforeLabelEdit(int /*position*/, bool& /*cancel*/) {}
   virtual void OnAfterLabelEdit(int /*position*/, const Str& /*newText*/, bool& /*cancel*/) {}
+  // Files dragged from the shell over the list (EnableFileDrop): set `effect`
+  // (DROPEFFECT_*; it comes in as none) to say what a drop at this point would do.
+  virtual void OnOleDragOver(const std::vector<Str>& /*files*/, int /*xTwips*/, int /*yTwips*/, DWORD& /*effect*/) {}
+  virtual void OnOleDragLeave() {}
+  virtual void OnOleDragDrop(const std::vector<Str>& /*files*/, int /*xTwips*/, int /*yTwips*/, DWORD& /*effect*/) {}
   // Every WM_NOTIFY that reaches the outer window (from the list or its header), before
   // the control handles it. Return true with `result` set to answer it yourself.
   virtual bool OnNotify(const NMHDR& /*hdr*/, LPARAM /*lParam*/, LRESULT& /*result*/) { return false; }
@@ -57,7 +64,7 @@ struct FolderListOptions {
 constexpr int kViewLargeIcons = 0;
 constexpr int kViewDetails = 1;
 
-class FolderListControl : public Window {
+class FolderListControl : public Window, private FileDropHandler {
  public:
   FolderListControl() = default;
   ~FolderListControl() override;
@@ -111,6 +118,10 @@ class FolderListControl : public Window {
   void Scroll(int dxPixels, int dyPixels);
   // Starts in-place editing of an item's text (label editing must be on).
   void StartLabelEdit(int position);
+  // Accepts files dragged from the shell (OLE drag and drop; the thread must have called
+  // OleInitialize). The listener's OnOleDrag* events decide and receive them.
+  bool EnableFileDrop(bool on);
+  IDropTarget* DropTarget() const { return fileDrop_.Target(); }
 
   // ---- columns (positions from 1) ----
   int AddColumn(Str header, int widthTwips);  // returns its position
@@ -160,6 +171,9 @@ class FolderListControl : public Window {
   LRESULT OnNotify(NMHDR* hdr, LPARAM lParam);
   LRESULT OnCustomDraw(NMLVCUSTOMDRAW* cd);
   HFONT HeadingFont();
+  void OnFileDragOver(const std::vector<Str>& files, POINT client, DWORD keyState, DWORD& effect) override;
+  void OnFileDragLeave() override;
+  void OnFileDrop(const std::vector<Str>& files, POINT client, DWORD keyState, DWORD& effect) override;
 
   HWND list_ = nullptr;
   FolderListListener* listener_ = nullptr;
@@ -170,6 +184,7 @@ class FolderListControl : public Window {
   int dpiX_ = 96;
   int dpiY_ = 96;
   Subclass listSubclass_;
+  FileDropRegistration fileDrop_;
   UniqueFont headingFont_;
   HFONT headingFontBase_ = nullptr;
   bool editing_ = false;
