@@ -17,6 +17,7 @@ constexpr wchar_t kOuterClass[] = L"QmFolderList";
 constexpr int kListId = 1;
 constexpr int kProbeGroupId = 0x7FFF;
 constexpr COLORREF kHeadingColor = RGB(0, 51, 153);
+constexpr COLORREF kHeadingRuleColor = RGB(180, 200, 230);
 
 // The group record as common controls 6.0 (Windows XP) knows it; the later, longer
 // record is refused there.
@@ -717,7 +718,25 @@ LRESULT FolderListControl::OnCustomDraw(NMLVCUSTOMDRAW* cd) {
       cd->clrText = kHeadingColor;
       cd->clrTextBk = GetSysColor(COLOR_WINDOW);
       SelectObject(cd->nmcd.hdc, HeadingFont());
-      return CDRF_NEWFONT;
+      return CDRF_NEWFONT | CDRF_NOTIFYPOSTPAINT;
+    }
+    case CDDS_ITEMPOSTPAINT: {
+      // A thin rule under the heading across the list, as group headers have.
+      if (!IsHeadingRowId(static_cast<uint32_t>(cd->nmcd.lItemlParam)) &&
+          !IsHeadingRow(static_cast<int>(cd->nmcd.dwItemSpec)))
+        return CDRF_DODEFAULT;
+      RECT row = {};
+      row.left = LVIR_BOUNDS;
+      if (!SendMessageW(list_, LVM_GETITEMRECT, cd->nmcd.dwItemSpec, reinterpret_cast<LPARAM>(&row)))
+        return CDRF_DODEFAULT;
+      RECT client = {};
+      GetClientRect(list_, &client);
+      UniqueGdiObject pen(CreatePen(PS_SOLID, 1, kHeadingRuleColor));
+      HGDIOBJ old = SelectObject(cd->nmcd.hdc, pen.get());
+      MoveToEx(cd->nmcd.hdc, row.left + 2, row.bottom - 1, nullptr);
+      LineTo(cd->nmcd.hdc, std::max(row.right, client.right) - 2, row.bottom - 1);
+      SelectObject(cd->nmcd.hdc, old);
+      return CDRF_DODEFAULT;
     }
     default:
       return CDRF_DODEFAULT;
