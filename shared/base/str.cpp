@@ -122,6 +122,18 @@ char16_t FoldCase(char16_t c) {
       return (c % 2 == 1) ? static_cast<char16_t>(c + 1) : c;
     return c;
   }
+  if (c >= 0x180 && c <= 0x24F) {  // Latin Extended-B: the regular pairs
+    if (c == 0x1C4 || c == 0x1C5) return 0x1C6;  // DŽ Dž -> dž
+    if (c == 0x1C7 || c == 0x1C8) return 0x1C9;  // LJ Lj -> lj
+    if (c == 0x1CA || c == 0x1CB) return 0x1CC;  // NJ Nj -> nj
+    if (c == 0x1F1 || c == 0x1F2) return 0x1F3;  // DZ Dz -> dz
+    if (c >= 0x1CD && c <= 0x1DC) return (c % 2 == 1) ? static_cast<char16_t>(c + 1) : c;
+    if ((c >= 0x1DE && c <= 0x1EF) || (c >= 0x1F8 && c <= 0x21F) || (c >= 0x222 && c <= 0x233) ||
+        (c >= 0x246 && c <= 0x24F))
+      return (c % 2 == 0) ? static_cast<char16_t>(c + 1) : c;
+    return c;
+  }
+  if (c == 0x3C2) return 0x3C3;  // final sigma
   if (c >= 0x386 && c <= 0x3AB) {
     if (c == 0x386) return 0x3AC;
     if (c >= 0x388 && c <= 0x38A) return static_cast<char16_t>(c + 37);
@@ -133,6 +145,11 @@ char16_t FoldCase(char16_t c) {
   if (c >= 0x400 && c <= 0x40F) return static_cast<char16_t>(c + 80);
   if (c >= 0x410 && c <= 0x42F) return static_cast<char16_t>(c + 32);
   if ((c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x4BF) || (c >= 0x4D0 && c <= 0x52F))
+    return (c % 2 == 0) ? static_cast<char16_t>(c + 1) : c;
+  if (c == 0x4C0) return 0x4CF;
+  if (c >= 0x4C1 && c <= 0x4CE) return (c % 2 == 1) ? static_cast<char16_t>(c + 1) : c;
+  if (c >= 0x531 && c <= 0x556) return static_cast<char16_t>(c + 48);  // Armenian
+  if ((c >= 0x1E00 && c <= 0x1E95) || (c >= 0x1EA0 && c <= 0x1EFF))  // Latin Extended Additional
     return (c % 2 == 0) ? static_cast<char16_t>(c + 1) : c;
   if (c >= 0xFF21 && c <= 0xFF3A) return static_cast<char16_t>(c + 32);
   return c;

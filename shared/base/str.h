@@ -21,8 +21,9 @@ Str IntToStr(long long v);
 // Strict decimal parse: optional '-', digits only, no blanks, no overflow.
 bool ParseInt(StrView s, long long& out);
 
-// Simple case folding to lower case, covering Latin, Greek, Cyrillic and fullwidth
-// Latin letters (the scripts that folder names on this system's users' machines use).
+// Simple case folding to lower case, covering Latin (with Extended-B and the Vietnamese
+// letters), Greek, Cyrillic, Armenian and fullwidth Latin letters (the scripts that
+// folder names on this system's users' machines use).
 char16_t FoldCase(char16_t c);
 Str ToLower(StrView s);
 bool EqualsNoCase(StrView a, StrView b);

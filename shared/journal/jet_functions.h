@@ -39,6 +39,8 @@ class JetLikePattern {
 bool JetLike(StrView text, StrView pattern);
 
 // Case-insensitive three-way comparison of two UTF-8 texts, as the collation does it.
+// The journal's indexes are ordered by it: a change to FoldCase that folds letters
+// differently needs a REINDEX of existing journals.
 int JetCompareNoCase(const char* a, int na, const char* b, int nb);
 
 // DateAdd(interval, number, date) on OLE dates. Intervals: "yyyy" years, "q" quarters,

@@ -79,6 +79,10 @@ TEST(JetLike, IgnoresLetterCaseBeyondAscii) {
   EXPECT_TRUE(JetLike(u"\u03a6\u03c9\u03c4\u03bf", u"\u03c6%"));
   EXPECT_TRUE(JetLike(u"\u00c9t\u00e9", u"[\u00e9]t_"));
   EXPECT_TRUE(JetLike(u"x\U0001F600y", u"x_y"));  // one character outside the BMP is one character
+  EXPECT_TRUE(JetLike(u"Bucure\u0219ti", u"BUCURE\u0218TI"));  // Romanian s with comma
+  EXPECT_TRUE(JetLike(u"\u1ea0nh", u"\u1ea1NH"));                // Vietnamese
+  EXPECT_TRUE(JetLike(u"\u039f\u0394\u039f\u03a3", u"\u03bf\u03b4\u03bf\u03c2"));  // final sigma
+  EXPECT_TRUE(JetLike(u"\u0540\u0561\u0575", u"\u0570\u0561\u0575"));  // Armenian
   EXPECT_FALSE(JetLike(u"stra\u00dfe", u"strasse"));
 }
 
