@@ -72,29 +72,29 @@ int CompareLeadingNumber(StrView a, StrView b) {
   return CompareTextNoCase(a, b);
 }
 
-Str FolderListItem::SubItem(size_t number) const {
+Str FolderListEntry::SubItem(size_t number) const {
   if (number == 0 || number > subItems.size()) return Str();
   return subItems[number - 1];
 }
 
-void FolderListItem::SetSubItem(size_t number, Str value) {
+void FolderListEntry::SetSubItem(size_t number, Str value) {
   if (number == 0) return;
   if (subItems.size() < number) subItems.resize(number);
   subItems[number - 1] = std::move(value);
 }
 
-Str FolderListItem::ColumnText(size_t column) const {
+Str FolderListEntry::ColumnText(size_t column) const {
   if (column == 1) return text;
   return column > 1 ? SubItem(column - 1) : Str();
 }
 
 // ---- items ----
 
-std::optional<size_t> FolderListModel::AddItem(FolderListItem item) {
+std::optional<size_t> FolderListModel::AddItem(FolderListEntry item) {
   return InsertItem(items_.size(), std::move(item));
 }
 
-std::optional<size_t> FolderListModel::InsertItem(size_t index, FolderListItem item) {
+std::optional<size_t> FolderListModel::InsertItem(size_t index, FolderListEntry item) {
   if (!item.key.empty() && FindKey(item.key)) return std::nullopt;
   if (item.groupId != 0 && !GroupById(item.groupId)) item.groupId = 0;
   index = std::min(index, items_.size());
@@ -226,7 +226,7 @@ bool FolderListModel::SortByColumns() {
     return false;
   });
 
-  std::vector<FolderListItem> items;
+  std::vector<FolderListEntry> items;
   std::vector<uint32_t> ids;
   items.reserve(items_.size());
   ids.reserve(ids_.size());

@@ -50,7 +50,7 @@ struct FolderListGroup {
   Str header;
 };
 
-struct FolderListItem {
+struct FolderListEntry {
   Str key;
   Str text;
   Str tag;
@@ -89,14 +89,14 @@ class FolderListModel {
  public:
   // ---- items (indices from 0; the control offers positions from 1) ----
   size_t ItemCount() const { return items_.size(); }
-  const FolderListItem& Item(size_t index) const { return items_[index]; }
-  FolderListItem& Item(size_t index) { return items_[index]; }
+  const FolderListEntry& Item(size_t index) const { return items_[index]; }
+  FolderListEntry& Item(size_t index) { return items_[index]; }
   uint32_t ItemId(size_t index) const { return ids_[index]; }
   // Adds at the end / at an index (clamped to the count). An item whose non-empty key is
   // already in use is refused (nullopt), as a keyed collection refuses duplicates; an
   // unknown group id is stored as no group.
-  std::optional<size_t> AddItem(FolderListItem item);
-  std::optional<size_t> InsertItem(size_t index, FolderListItem item);
+  std::optional<size_t> AddItem(FolderListEntry item);
+  std::optional<size_t> InsertItem(size_t index, FolderListEntry item);
   void RemoveItem(size_t index);
   void ClearItems();
   std::optional<size_t> FindKey(StrView key) const;
@@ -144,7 +144,7 @@ class FolderListModel {
  private:
   void Reindex() const;
 
-  std::vector<FolderListItem> items_;
+  std::vector<FolderListEntry> items_;
   std::vector<uint32_t> ids_;
   std::vector<FolderListGroup> groups_;
   std::vector<FolderListColumn> columns_;

@@ -162,7 +162,7 @@ int FolderListControl::WidthTwips() const {
 
 // ---- rows ----
 
-void FolderListControl::WriteSubItems(int row, const FolderListItem& item) {
+void FolderListControl::WriteSubItems(int row, const FolderListEntry& item) {
   for (size_t n = 1; n <= item.subItems.size(); ++n) {
     Str text = item.subItems[n - 1];
     LVITEMW it = {};
@@ -183,7 +183,7 @@ void FolderListControl::InsertRow(int row, const FolderListRow& r) {
     it.iImage = I_IMAGENONE;
     it.lParam = static_cast<LPARAM>(HeadingRowId(r.groupId));
   } else {
-    const FolderListItem& item = model_.Item(r.item);
+    const FolderListEntry& item = model_.Item(r.item);
     text = item.text;
     it.iImage = item.icon >= 0 ? item.icon : I_IMAGENONE;
     it.lParam = static_cast<LPARAM>(model_.ItemId(r.item));
@@ -273,7 +273,7 @@ Str FolderListControl::RowText(int row) const {
 
 // ---- items ----
 
-int FolderListControl::AddItem(FolderListItem item) {
+int FolderListControl::AddItem(FolderListEntry item) {
   auto index = model_.AddItem(std::move(item));
   if (!index) return 0;
   if (list_) {
@@ -289,7 +289,7 @@ int FolderListControl::AddItem(FolderListItem item) {
   return static_cast<int>(*index) + 1;
 }
 
-int FolderListControl::InsertItem(int position, FolderListItem item) {
+int FolderListControl::InsertItem(int position, FolderListEntry item) {
   size_t at = position < 1 ? 0 : static_cast<size_t>(position - 1);
   auto index = model_.InsertItem(at, std::move(item));
   if (!index) return 0;
@@ -319,7 +319,7 @@ void FolderListControl::ClearItems() {
   model_.ClearItems();
 }
 
-const FolderListItem* FolderListControl::Item(int position) const {
+const FolderListEntry* FolderListControl::Item(int position) const {
   return ValidPosition(position) ? &model_.Item(static_cast<size_t>(position - 1)) : nullptr;
 }
 

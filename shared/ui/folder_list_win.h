@@ -93,13 +93,13 @@ class FolderListControl : public Window, private FileDropHandler {
 
   // ---- items (positions from 1) ----
   // Adds an item; returns its position, or 0 when its key is in use already.
-  int AddItem(FolderListItem item);
+  int AddItem(FolderListEntry item);
   // Inserts before `position` (past the end: appended); returns its position or 0.
-  int InsertItem(int position, FolderListItem item);
+  int InsertItem(int position, FolderListEntry item);
   void RemoveItem(int position);
   void ClearItems();
   int ItemCount() const { return static_cast<int>(model_.ItemCount()); }
-  const FolderListItem* Item(int position) const;
+  const FolderListEntry* Item(int position) const;
   int FindKey(StrView key) const;
   void SetItemText(int position, Str text);
   void SetItemTag(int position, Str tag);
@@ -159,7 +159,7 @@ class FolderListControl : public Window, private FileDropHandler {
   bool ProbeNativeGroups();
   bool InsertNativeGroup(const FolderListGroup& group);
   void InsertRow(int row, const FolderListRow& r);
-  void WriteSubItems(int row, const FolderListItem& item);
+  void WriteSubItems(int row, const FolderListEntry& item);
   void Rebuild();
   int RowOfIndex(size_t index) const;
   int IndexOfRow(int row) const;  // -1 for heading rows / no row

@@ -9,8 +9,8 @@ using namespace qm;
 
 namespace {
 
-FolderListItem MakeItem(Str key, Str text, int group = 0) {
-  FolderListItem item;
+FolderListEntry MakeItem(Str key, Str text, int group = 0) {
+  FolderListEntry item;
   item.key = std::move(key);
   item.text = std::move(text);
   item.groupId = group;
@@ -121,7 +121,7 @@ TEST(FolderListItems, IdsStayWithTheirItemsThroughInsertRemoveAndSort) {
 }
 
 TEST(FolderListItems, SubItemsByNumberFromOne) {
-  FolderListItem item;
+  FolderListEntry item;
   item.text = u"Docs";
   item.SetSubItem(2, u"3 times");
   EXPECT_EQ(item.SubItem(1), u"");
@@ -139,7 +139,7 @@ TEST(FolderListSort, SortsByTheFirstOrderedColumnAndKeepsTiesStable) {
   m.AddColumn({u"Path", 5000});
   m.AddColumn({u"Used", 900});
   auto add = [&](Str name, Str path, Str used) {
-    FolderListItem it = MakeItem(u"", name);
+    FolderListEntry it = MakeItem(u"", name);
     it.SetSubItem(1, path);
     it.SetSubItem(2, used);
     m.AddItem(it);

@@ -34,8 +34,8 @@ struct Recorder : FolderListListener {
   }
 };
 
-FolderListItem Entry(Str key, Str text, int group, Str used = Str()) {
-  FolderListItem item;
+FolderListEntry Entry(Str key, Str text, int group, Str used = Str()) {
+  FolderListEntry item;
   item.key = std::move(key);
   item.text = std::move(text);
   item.tag = u"C:\\" + item.text;
