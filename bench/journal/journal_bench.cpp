@@ -113,12 +113,14 @@ void Fill(const Str& file, long long n, const LocalDateTime& now) {
 
 int main(int argc, char** argv) {
   const long long maxRows = argc > 1 ? std::atoll(argv[1]) : 1000000;
+  // A second argument names another template to measure (for trying index layouts).
+  const std::string templateFile = argc > 2 ? argv[2] : QM_BENCH_TEMPLATE;
   std::string tmpl = (std::filesystem::temp_directory_path() / "qm-bench-XXXXXX").string();
   if (!mkdtemp(&tmpl[0])) return 1;
   const std::string root = tmpl;
   std::filesystem::create_directories(root + "/local");
   std::filesystem::create_directories(root + "/program");
-  std::filesystem::copy_file(QM_BENCH_TEMPLATE, root + "/program/Template.dat");
+  std::filesystem::copy_file(templateFile, root + "/program/Template.dat");
   JournalPaths paths = MakeJournalPaths(FromUtf8(root + "/local"), u"", FromUtf8(root + "/program"));
   FixedClock clock(LocalDateTime{2026, 12, 7, 10, 45, 0});
 
