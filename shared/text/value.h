@@ -29,6 +29,11 @@ class Value {
   Value(double number) : kind_(Kind::Real), real_(number) {}
   Value(const LocalDateTime& when) : kind_(Kind::DateTime), date_(when) {}
   Value(bool) = delete;
+  // A single character would otherwise turn into a number silently.
+  Value(char) = delete;
+  Value(char16_t) = delete;
+  Value(char32_t) = delete;
+  Value(wchar_t) = delete;
 
   Kind kind() const { return kind_; }
   const Str& text() const { return text_; }
