@@ -588,10 +588,20 @@ void FolderListControl::ClearGroups() {
   bool hadHeadings = HeadingMode() && !model_.Groups().empty();
   model_.ClearGroups();
   if (!list_) return;
-  if (nativeGroups_)
+  if (nativeGroups_) {
     SendMessageW(list_, LVM_REMOVEALLGROUPS, 0, 0);
-  else if (hadHeadings)
+    // The rows keep no group either, as the items do not.
+    int rows = RowCount();
+    for (int r = 0; r < rows; ++r) {
+      LVITEMW it = {};
+      it.mask = LVIF_GROUPID;
+      it.iItem = r;
+      it.iGroupId = I_GROUPIDNONE;
+      SendMessageW(list_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&it));
+    }
+  } else if (hadHeadings) {
     Rebuild();
+  }
 }
 
 void FolderListControl::SetGroupingEnabled(bool on) {

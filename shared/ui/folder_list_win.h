@@ -9,6 +9,9 @@
 // without group support), each group with items shows as a heading row: a row with the
 // group's header in bold, no icon, that can be neither selected nor focused. Keyboard
 // navigation and clicks pass over heading rows; positions count real items only.
+// Native notifications (info tips, custom draw, header codes) speak of list rows: map a
+// row to an item position with ItemOfRow. Where groups are native, items in no group are
+// not shown while grouping is on (the list view's own rule); heading rows show them last.
 #pragma once
 
 #include <windows.h>

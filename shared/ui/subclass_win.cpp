@@ -4,13 +4,51 @@
 
 namespace qm {
 
+namespace {
+
+// The subclass functions of comctl32. Windows 2000's common controls export them by
+// ordinal only, so they are looked up at run time: by name first, then by ordinal.
+struct SubclassApi {
+  using SetFn = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR);
+  using RemoveFn = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR);
+  using DefFn = LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM);
+  SetFn set = nullptr;
+  RemoveFn remove = nullptr;
+  DefFn def = nullptr;
+};
+
+template <typename Fn>
+Fn Lookup(HMODULE module, const char* name, WORD ordinal) {
+  FARPROC p = GetProcAddress(module, name);
+  if (!p) p = GetProcAddress(module, MAKEINTRESOURCEA(ordinal));
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(p));
+}
+
+const SubclassApi& Api() {
+  static const SubclassApi api = [] {
+    SubclassApi a;
+    HMODULE module = GetModuleHandleW(L"comctl32.dll");
+    if (!module) module = LoadLibraryW(L"comctl32.dll");
+    if (module) {
+      a.set = Lookup<SubclassApi::SetFn>(module, "SetWindowSubclass", 410);
+      a.remove = Lookup<SubclassApi::RemoveFn>(module, "RemoveWindowSubclass", 412);
+      a.def = Lookup<SubclassApi::DefFn>(module, "DefSubclassProc", 413);
+    }
+    if (!a.set || !a.remove || !a.def) a = SubclassApi{};
+    return a;
+  }();
+  return api;
+}
+
+}  // namespace
+
 bool Subclass::Install(HWND hwnd, Handler handler) {
   if (depth_ > 0) return false;  // not from inside its own handler
   Remove();
   if (!hwnd || !IsWindow(hwnd)) return false;
   handler_ = std::move(handler);
-  if (!SetWindowSubclass(hwnd, &Subclass::Proc, reinterpret_cast<UINT_PTR>(this),
-                         reinterpret_cast<DWORD_PTR>(this))) {
+  if (!Api().set || !Api().set(hwnd, &Subclass::Proc, reinterpret_cast<UINT_PTR>(this),
+                               reinterpret_cast<DWORD_PTR>(this))) {
     handler_ = nullptr;
     return false;
   }
@@ -20,7 +58,7 @@ bool Subclass::Install(HWND hwnd, Handler handler) {
 
 void Subclass::Remove() {
   if (hwnd_) {
-    RemoveWindowSubclass(hwnd_, &Subclass::Proc, reinterpret_cast<UINT_PTR>(this));
+    if (Api().remove) Api().remove(hwnd_, &Subclass::Proc, reinterpret_cast<UINT_PTR>(this));
     hwnd_ = nullptr;
   }
   DropHandler();
@@ -35,7 +73,7 @@ void Subclass::DropHandler() {
 }
 
 LRESULT Subclass::CallNext(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return DefSubclassProc(hwnd, msg, wParam, lParam);
+  return Api().def ? Api().def(hwnd, msg, wParam, lParam) : DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK Subclass::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -43,12 +81,12 @@ LRESULT CALLBACK Subclass::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
   auto* self = reinterpret_cast<Subclass*>(ref);
   if (msg == WM_NCDESTROY) {
     // The window is going: take the procedure out before the chain ends.
-    RemoveWindowSubclass(hwnd, &Subclass::Proc, reinterpret_cast<UINT_PTR>(self));
+    Api().remove(hwnd, &Subclass::Proc, reinterpret_cast<UINT_PTR>(self));
     if (self) {
       self->hwnd_ = nullptr;
       self->DropHandler();
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return CallNext(hwnd, msg, wParam, lParam);
   }
   if (self && self->handler_ && !self->dropPending_) {
     LRESULT result = 0;
@@ -65,7 +103,7 @@ LRESULT CALLBACK Subclass::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     }
     if (handled) return result;
   }
-  return DefSubclassProc(hwnd, msg, wParam, lParam);
+  return CallNext(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace qm
