@@ -374,3 +374,20 @@ TEST_F(FolderListTest, ViewSwitchAndNotifyHookReachTheOuterWindow) {
   SendMessageW(list_->OuterHwnd(), WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&click));
   EXPECT_EQ(events_.itemClicks, (std::vector<int>{3}));
 }
+
+TEST_F(FolderListTest, ScrollsByPixelsAndSurvivesAMissingPicture) {
+  for (int i = 0; i < 80; ++i) list_->AddItem(Entry(u"", u"Folder " + IntToStr(i), 0));
+  HWND lv = list_->ListHwnd();
+  EXPECT_EQ(SendMessageW(lv, LVM_GETTOPINDEX, 0, 0), 0);
+  list_->Scroll(0, 200);
+  EXPECT_GT(SendMessageW(lv, LVM_GETTOPINDEX, 0, 0), 0);
+  int top = list_->ItemTopTwips(1);
+  EXPECT_LT(top, 0);  // the first item is above the visible area now
+  list_->EnsureVisible(1);
+  EXPECT_EQ(SendMessageW(lv, LVM_GETTOPINDEX, 0, 0), 0);
+  // A picture that cannot be loaded leaves the list as it was.
+  list_->SetBackgroundPicture(u"C:\\no such folder\\watermark.png");
+  list_->SetBackgroundPicture(Str());
+  list_->Refresh();
+  EXPECT_EQ(list_->ItemCount(), 80);
+}
