@@ -67,6 +67,8 @@ FolderListFill FillFolderListData(const FolderListQuery& query, const FolderList
     // simply has no rows.
     Connection connection = OpenJournal(c.paths, clock, c.writeLink);
     RowStream stream = connection.OpenQuery(query.sql);
+    // Every row is judged against one moment, taken before the walk lets time pass.
+    fill.now = clock.Now();
     StatementRows source(stream, query.hasUsageCount);
     rows = WalkFolderRows(source, query.rowLimit, c.accept, c.betweenRows);
     stream.Close();
@@ -76,7 +78,6 @@ FolderListFill FillFolderListData(const FolderListQuery& query, const FolderList
     fill.now = clock.Now();
     return fill;
   }
-  fill.now = clock.Now();
   fill.items = MakeFolderListItems(rows, query, fill.now,
                                    c.locale ? *c.locale : ProgramLocale(),
                                    c.strings ? *c.strings : BuiltInStrings());

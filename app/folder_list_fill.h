@@ -53,7 +53,9 @@ struct FolderListFillContext {
 };
 
 // Never throws for journal trouble: a journal that cannot be opened, queried or read to
-// the end gives journalUnreadable and no items, never a part of the list.
+// the end gives journalUnreadable and no items, never a part of the list. The acceptor
+// may have run for some rows by then; the caller drops what it collected for them
+// (icons), so that nothing of the failed fill stays.
 FolderListFill FillFolderListData(const FolderListQuery& query, const FolderListFillContext& context);
 
 }  // namespace qm

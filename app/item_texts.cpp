@@ -36,7 +36,12 @@ int SundayWeekOfYear(const LocalDateTime& t) {
   return static_cast<int>((dayOfYear + jan1.DayOfWeek()) / 7) + 1;
 }
 
-Str Short(const LocaleFacts& locale, const LocalDateTime& t) { return FormatShortTime(locale, t); }
+// The time of day without seconds, in the user's short time format.
+Str Short(const LocaleFacts& locale, const LocalDateTime& t) {
+  LocalDateTime hm = t;
+  hm.second = 0;
+  return FormatShortTime(locale, hm);
+}
 
 const Str& DayName(const std::array<Str, 7>& names, const LocalDateTime& t) {
   return names[static_cast<size_t>(t.DayOfWeek())];
