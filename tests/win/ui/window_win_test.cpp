@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 
+#include "shared/ui/foreground_win.h"
 #include "shared/ui/handles_win.h"
 #include "shared/ui/subclass_win.h"
 #include "tests/win/ui/ui_test_host.h"
@@ -134,4 +135,28 @@ TEST(HandleOwners, CloseOnceAndMoveOwnership) {
             ERROR_SUCCESS);
   UniqueRegKey key(rawKey);
   EXPECT_EQ(key.get(), rawKey);
+}
+
+TEST(Foreground, ForcedToTheFrontAndShadowToggled) {
+  TestHost first;
+  TestHost second;
+  ASSERT_TRUE(first.Open(L"First", 200, 100, /*visible=*/true));
+  ASSERT_TRUE(second.Open(L"Second", 200, 100, /*visible=*/true));
+  SetForegroundWindow(second.hwnd());
+  PumpMessages();
+  ForceForegroundWindow(first.hwnd());
+  PumpMessages();
+  EXPECT_EQ(GetForegroundWindow(), first.hwnd());
+  EXPECT_EQ(GetActiveWindow(), first.hwnd());
+  ForceForegroundWindow(first.hwnd());  // already in front: nothing changes
+  EXPECT_EQ(GetForegroundWindow(), first.hwnd());
+  ForceForegroundWindow(nullptr);
+
+  bool before = ClassHasDropShadow(first.hwnd());
+  SetClassDropShadow(first.hwnd(), true);
+  EXPECT_TRUE(ClassHasDropShadow(first.hwnd()));
+  EXPECT_TRUE(ClassHasDropShadow(second.hwnd()));  // the class is shared
+  SetClassDropShadow(first.hwnd(), false);
+  EXPECT_FALSE(ClassHasDropShadow(first.hwnd()));
+  SetClassDropShadow(first.hwnd(), before);
 }
