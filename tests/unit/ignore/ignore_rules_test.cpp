@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ignore/ignore_rules.h"
+#include "ignore/ignore_texts.h"
 
 using namespace qm;
 
@@ -127,4 +128,14 @@ TEST(IgnoreMatching, SubfolderRuleAlsoCoversSiblingsWithTheSamePrefix) {
   // The term compares path text: c:\temp% matches c:\temporary as well.
   EXPECT_EQ(BuildIgnoreFilter(u"c:\\temp*" + kSep),
             u"(FoldersProtocol.FolderPath Not Like 'c:\\temp%')");
+}
+
+TEST(IgnoreRuleTexts, AsTheDialogsShowThem) {
+  const StringSource& t = BuiltInStrings();
+  EXPECT_EQ(IgnoreRuleDisplayText(ReadStoredIgnoreRule(u"d:\\kids'' games"), t),
+            u"Folder \"d:\\kids' games\"");
+  EXPECT_EQ(IgnoreRuleDisplayText(ReadStoredIgnoreRule(u"c:\\temp*"), t),
+            u"Folder \"c:\\temp\" and its subfolders");
+  EXPECT_EQ(IgnoreRuleDisplayText(ReadStoredIgnoreRule(u"*[x]*"), t),
+            u"All folders whose path contains \"[x]\"");
 }
