@@ -1,5 +1,7 @@
 #include "favorites/group_name_texts.h"
 
+#include "shared/text/printf.h"
+
 namespace qm {
 
 Str LayoutGroupNameMessage(GroupNameProblem problem) {
@@ -17,6 +19,26 @@ Str LayoutGroupNameMessage(GroupNameProblem problem) {
     default:
       return Str();
   }
+}
+
+Str GroupNameMessage(GroupNameProblem problem, StrView name, bool fromAddDialog,
+                     const StringSource& strings) {
+  switch (problem) {
+    case GroupNameProblem::None:
+    case GroupNameProblem::Empty:
+      return Str();
+    case GroupNameProblem::ReservedOther:
+      return strings.Load(89);
+    case GroupNameProblem::Duplicate:
+      return printf(strings.Load(90), {Str(name)});
+    case GroupNameProblem::TooMany:
+      return fromAddDialog ? printf(strings.Load(68), {Str(name)}) : strings.Load(84);
+    case GroupNameProblem::ReservedStore:
+    case GroupNameProblem::Backslash:
+    case GroupNameProblem::Separator:
+      break;
+  }
+  return printf(LayoutGroupNameMessage(problem), {Str(name)});
 }
 
 }  // namespace qm

@@ -1,13 +1,19 @@
-// Messages for group names that the stored layout cannot hold, worded like the other
-// group-name messages. "[*]" takes the typed name.
+// The messages that refuse a group name. "[*]" in a text takes the typed name.
 #pragma once
 
 #include "favorites/favorites_store.h"
+#include "shared/text/string_table.h"
 
 namespace qm {
 
-// The message for the problems that have no text of their own elsewhere (ReservedStore,
-// Backslash, Separator); the empty text for the others.
+// The message for the problems that have no string-table text (ReservedStore, Backslash,
+// Separator), worded like the other group-name messages; the empty text for the others.
 Str LayoutGroupNameMessage(GroupNameProblem problem);
+
+// The filled message for any problem: "Other" reserved (89), duplicate (90), too many
+// groups (68 in the add dialog, 84 in the organiser), the layout problems above. An
+// empty name has no message (the dialog keeps the focus in the field).
+Str GroupNameMessage(GroupNameProblem problem, StrView name, bool fromAddDialog,
+                     const StringSource& strings);
 
 }  // namespace qm

@@ -214,3 +214,18 @@ TEST(GroupNames, ChecksInOrder) {
   EXPECT_NE(LayoutGroupNameMessage(GroupNameProblem::ReservedStore).find(u"[*]"), Str::npos);
   EXPECT_TRUE(LayoutGroupNameMessage(GroupNameProblem::Duplicate).empty());
 }
+
+TEST(GroupNames, MessagesFilledWithTheName) {
+  const StringSource& t = BuiltInStrings();
+  EXPECT_EQ(GroupNameMessage(GroupNameProblem::Duplicate, u"Photos", false, t),
+            u"A group with the name 'Photos' already exists. A group with the same name cannot be "
+            u"created multiple times.");
+  EXPECT_EQ(GroupNameMessage(GroupNameProblem::ReservedOther, u"Other", true, t), t.Load(89));
+  EXPECT_EQ(GroupNameMessage(GroupNameProblem::TooMany, u"G8", false, t), t.Load(84));
+  EXPECT_NE(GroupNameMessage(GroupNameProblem::TooMany, u"G8", true, t).find(u"'G8'"), Str::npos);
+  EXPECT_EQ(GroupNameMessage(GroupNameProblem::Backslash, u"a\\b", true, t),
+            u"The group name 'a\\b' contains a backslash (\\). Group names cannot contain backslashes.");
+  EXPECT_EQ(GroupNameMessage(GroupNameProblem::ReservedStore, u"[x]", true, t).substr(0, 38),
+            u"You cannot create a group named '[x]' ");
+  EXPECT_TRUE(GroupNameMessage(GroupNameProblem::Empty, u"", true, t).empty());
+}
