@@ -143,6 +143,7 @@ void FolderListControl::AddExtendedStyle(DWORD exStyle) {
 }
 
 void FolderListControl::SetRedraw(bool on) {
+  redrawOn_ = on;
   if (!list_) return;
   SendMessageW(list_, WM_SETREDRAW, on ? TRUE : FALSE, 0);
   if (on) InvalidateRect(list_, nullptr, TRUE);
@@ -209,8 +210,11 @@ void FolderListControl::Rebuild() {
     auto index = model_.FindId(selectedId);
     if (index) SelectRow(RowOfIndex(*index));
   }
-  SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(list_, nullptr, TRUE);
+  // Drawing stays off when the caller switched it off (a fill in progress).
+  if (redrawOn_) {
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+  }
 }
 
 int FolderListControl::RowCount() const {

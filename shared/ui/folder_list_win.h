@@ -90,6 +90,8 @@ class FolderListControl : public Window, private FileDropHandler {
   bool SetBackgroundPicture(const Str& path);
   void SetImageList(HIMAGELIST images, int which);  // LVSIL_*; the caller keeps ownership
   void AddExtendedStyle(DWORD exStyle);
+  // Drawing off for a batch of changes and on again; the control's own batches keep it
+  // off while it is off.
   void SetRedraw(bool on);
   void Refresh();
   int WidthTwips() const;
@@ -191,6 +193,7 @@ class FolderListControl : public Window, private FileDropHandler {
   UniqueFont headingFont_;
   HFONT headingFontBase_ = nullptr;
   bool editing_ = false;
+  bool redrawOn_ = true;  // as the caller last set it (SetRedraw)
 };
 
 }  // namespace qm
