@@ -18,6 +18,7 @@ struct JournalSession {
   sqlite3* db = nullptr;
   JetDialectState dialect;
   JournalUseLock useLock;
+  JournalTurns turns;
   ~JournalSession() {
     // close_v2 waits for statements still open before it really closes.
     if (db) sqlite3_close_v2(db);
@@ -47,14 +48,31 @@ JournalErrorKind KindOf(int rc) {
 
 // SQLite's own busy handler sleeps whole seconds on systems without usleep, and its
 // growing pauses let a program that writes in a loop starve the other one. This one
-// looks again every few milliseconds, up to the journal's bounded wait.
-int BusyWait(void*, int count) {
+// looks again every few milliseconds, up to the journal's bounded wait, and lets the
+// other connection know that it waits.
+int BusyWait(void* session, int count) {
+  static_cast<JournalSession*>(session)->turns.AnnounceWaiting();
   const int step = count < 10 ? 1 : count < 40 ? 2 : 5;
   const long long waited = count < 10 ? count : count < 40 ? 10 + 2LL * (count - 10) : 70 + 5LL * (count - 40);
   if (waited >= kJournalBusyWaitMs) return 0;
   std::this_thread::sleep_for(std::chrono::milliseconds(step));
   return 1;
 }
+
+// How long a connection about to write lets an announced waiter go first.
+constexpr int kYieldToWaiterMs = 200;
+
+// Ends the waiting announcement when an operation is over, however it ends.
+class TurnScope {
+ public:
+  explicit TurnScope(JournalSession& s) : s_(s) {}
+  ~TurnScope() { s_.turns.StopWaiting(); }
+  TurnScope(const TurnScope&) = delete;
+  TurnScope& operator=(const TurnScope&) = delete;
+
+ private:
+  JournalSession& s_;
+};
 
 struct Stmt {
   sqlite3_stmt* p = nullptr;
@@ -162,8 +180,10 @@ long long Connection::Execute(StrView jetSql) {
   JetStatement st = TranslateJetSql(jetSql);
   if (st.kind != JetStatementKind::Delete)
     throw JournalError(JournalErrorKind::Unsupported, "Execute runs DELETE statements; queries go through OpenQuery");
+  TurnScope turn(s);
   Stmt stmt;
   Prepare(s.db, st.sql, stmt, JournalErrorKind::Unsupported);
+  s.turns.LetWaitersGoFirst(kYieldToWaiterMs);
   s.dialect.StartStatement();
   int rc = sqlite3_step(stmt.p);
   if (rc != SQLITE_DONE) Throw(s.db, rc, "deleting from the journal failed");
@@ -175,6 +195,7 @@ RowStream Connection::OpenQuery(StrView jetSql) {
   JetStatement st = TranslateJetSql(jetSql);
   if (st.kind != JetStatementKind::Select)
     throw JournalError(JournalErrorKind::Unsupported, "OpenQuery runs SELECT statements");
+  TurnScope turn(s);
   RowStream rows;
   rows.impl_ = std::make_unique<RowStream::Impl>();
   RowStream::Impl& r = *rows.impl_;
@@ -194,6 +215,7 @@ RowStream Connection::OpenQuery(StrView jetSql) {
 
 void Connection::AppendRow(StrView folderPath, StrView folderName, const LocalDateTime& dateUsed) {
   JournalSession& s = Session(session_);
+  TurnScope turn(s);
   Stmt stmt;
   Prepare(s.db, "INSERT INTO FoldersProtocol (FolderPath, FolderName, DateUsed) VALUES (?1, ?2, ?3)",
           stmt, JournalErrorKind::Damaged);
@@ -202,6 +224,7 @@ void Connection::AppendRow(StrView folderPath, StrView folderName, const LocalDa
   sqlite3_bind_text(stmt.p, 1, path.data(), static_cast<int>(path.size()), SQLITE_TRANSIENT);
   sqlite3_bind_text(stmt.p, 2, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
   sqlite3_bind_double(stmt.p, 3, ToOleDate(dateUsed));
+  s.turns.LetWaitersGoFirst(kYieldToWaiterMs);
   int rc = sqlite3_step(stmt.p);
   if (rc != SQLITE_DONE) Throw(s.db, rc, "appending to the journal failed");
 }
@@ -241,7 +264,9 @@ Connection OpenJournalFile(const Str& path, const Clock& clock, bool takeUseLock
     Throw(session->db, rc, msg);
   }
   sqlite3_extended_result_codes(session->db, 1);
-  sqlite3_busy_handler(session->db, BusyWait, nullptr);
+  session->turns.SetJournal(path);
+  sqlite3_busy_handler(session->db, BusyWait, session.get());
+  TurnScope turn(*session);
   session->dialect.clock = &clock;
   RegisterJetDialect(session->db, &session->dialect);
 

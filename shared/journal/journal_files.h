@@ -49,4 +49,30 @@ class JournalUseLock {
   int fd_ = -1;
 };
 
+// Natively, a connection that has to wait for the journal says so by holding a shared
+// lock on "<journal>-waiting" while it waits; a connection about to write first lets
+// such waiters go ahead, for a short bounded time. Without it a program that writes in
+// a loop could keep the other one out for longer than the busy wait, because SQLite's
+// waiting is polling and the writer retakes the file at once. On Windows the two
+// programs never write in a loop, and these calls do nothing.
+class JournalTurns {
+ public:
+  JournalTurns() = default;
+  JournalTurns(const JournalTurns&) = delete;
+  JournalTurns& operator=(const JournalTurns&) = delete;
+  ~JournalTurns();
+
+  void SetJournal(const Str& journalFile) { file_ = journalFile; }
+  void AnnounceWaiting();  // from the busy handler; cheap when repeated
+  void StopWaiting();
+  // Waits up to maxMs while another connection announces that it is waiting.
+  void LetWaitersGoFirst(int maxMs);
+
+ private:
+  bool Open();
+  Str file_;
+  int fd_ = -1;
+  bool waiting_ = false;
+};
+
 }  // namespace qm

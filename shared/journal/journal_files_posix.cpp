@@ -138,4 +138,37 @@ void JournalUseLock::Release() {
   }
 }
 
+JournalTurns::~JournalTurns() {
+  if (fd_ >= 0) close(fd_);
+}
+
+bool JournalTurns::Open() {
+  if (fd_ < 0 && !file_.empty())
+    fd_ = open(P(file_ + u"-waiting").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  return fd_ >= 0;
+}
+
+void JournalTurns::AnnounceWaiting() {
+  if (!waiting_ && Open() && flock(fd_, LOCK_SH | LOCK_NB) == 0) waiting_ = true;
+}
+
+void JournalTurns::StopWaiting() {
+  if (waiting_) {
+    flock(fd_, LOCK_UN);
+    waiting_ = false;
+  }
+}
+
+void JournalTurns::LetWaitersGoFirst(int maxMs) {
+  if (!Open()) return;
+  StopWaiting();
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(maxMs);
+  // An exclusive lock is granted only while nobody announces waiting.
+  while (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+    if (std::chrono::steady_clock::now() >= deadline) return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  flock(fd_, LOCK_UN);
+}
+
 }  // namespace qm

@@ -61,4 +61,10 @@ JournalUseLock::Result JournalUseLock::Acquire(const Str&, bool, int) { return R
 
 void JournalUseLock::Release() { fd_ = -1; }
 
+JournalTurns::~JournalTurns() = default;
+bool JournalTurns::Open() { return false; }
+void JournalTurns::AnnounceWaiting() {}
+void JournalTurns::StopWaiting() {}
+void JournalTurns::LetWaitersGoFirst(int) {}
+
 }  // namespace qm
