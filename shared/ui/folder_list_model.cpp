@@ -100,10 +100,14 @@ std::optional<size_t> FolderListModel::InsertItem(size_t index, FolderListEntry 
   index = std::min(index, items_.size());
   uint32_t id = nextItemId_++;
   if (nextItemId_ >= kHeadingRowFlag) nextItemId_ = 1;  // ids are never reused in practice
+  if (!countsDirty_) ++groupCounts_[item.groupId];
   if (index == items_.size()) {
+    if (!indexDirty_) {
+      indexById_[id] = index;
+      if (!item.key.empty()) indexByKey_[item.key] = index;
+    }
     items_.push_back(std::move(item));
     ids_.push_back(id);
-    if (!indexDirty_) indexById_[id] = index;
   } else {
     items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(index), std::move(item));
     ids_.insert(ids_.begin() + static_cast<std::ptrdiff_t>(index), id);
@@ -117,25 +121,45 @@ void FolderListModel::RemoveItem(size_t index) {
   items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
   ids_.erase(ids_.begin() + static_cast<std::ptrdiff_t>(index));
   indexDirty_ = true;
+  countsDirty_ = true;
 }
 
 void FolderListModel::ClearItems() {
   items_.clear();
   ids_.clear();
   indexById_.clear();
+  indexByKey_.clear();
   indexDirty_ = false;
+  groupCounts_.clear();
+  countsDirty_ = false;
 }
 
 std::optional<size_t> FolderListModel::FindKey(StrView key) const {
-  for (size_t i = 0; i < items_.size(); ++i)
-    if (items_[i].key == key) return i;
-  return std::nullopt;
+  if (key.empty()) {
+    for (size_t i = 0; i < items_.size(); ++i)
+      if (items_[i].key.empty()) return i;
+    return std::nullopt;
+  }
+  if (indexDirty_) Reindex();
+  auto it = indexByKey_.find(Str(key));
+  if (it == indexByKey_.end()) return std::nullopt;
+  return it->second;
 }
 
 void FolderListModel::Reindex() const {
   indexById_.clear();
-  for (size_t i = 0; i < ids_.size(); ++i) indexById_[ids_[i]] = i;
+  indexByKey_.clear();
+  for (size_t i = 0; i < ids_.size(); ++i) {
+    indexById_[ids_[i]] = i;
+    if (!items_[i].key.empty()) indexByKey_.emplace(items_[i].key, i);
+  }
   indexDirty_ = false;
+}
+
+void FolderListModel::RecountGroups() const {
+  groupCounts_.clear();
+  for (const auto& item : items_) ++groupCounts_[item.groupId];
+  countsDirty_ = false;
 }
 
 std::optional<size_t> FolderListModel::FindId(uint32_t id) const {
@@ -148,6 +172,7 @@ std::optional<size_t> FolderListModel::FindId(uint32_t id) const {
 void FolderListModel::SetItemGroup(size_t index, int groupId) {
   if (index >= items_.size()) return;
   items_[index].groupId = GroupById(groupId) ? groupId : 0;
+  countsDirty_ = true;
 }
 
 bool FolderListModel::SetItemKey(size_t index, Str key) {
@@ -157,6 +182,7 @@ bool FolderListModel::SetItemKey(size_t index, Str key) {
     if (other && *other != index) return false;
   }
   items_[index].key = std::move(key);
+  indexDirty_ = true;
   return true;
 }
 
@@ -172,6 +198,7 @@ int FolderListModel::AddGroup(Str key, Str header) {
 void FolderListModel::ClearGroups() {
   groups_.clear();
   for (auto& item : items_) item.groupId = 0;
+  countsDirty_ = true;
 }
 
 const FolderListGroup* FolderListModel::GroupById(int id) const {
@@ -273,19 +300,22 @@ RowPlacement FolderListModel::PlaceAppendedItem() const {
     return p;
   }
   int g = items_.back().groupId;
-  std::unordered_map<int, size_t> counts;
-  for (const auto& item : items_) ++counts[item.groupId];
+  if (countsDirty_) RecountGroups();
+  auto count = [this](int group) {
+    auto it = groupCounts_.find(group);
+    return it == groupCounts_.end() ? size_t{0} : it->second;
+  };
   // Rows of the sections shown up to and including the item's own (or all of them, then
   // the ungrouped items, when the item has no group).
   size_t rows = 0;
-  for (int shown : GroupDisplayOrder()) {
-    size_t n = counts[shown];
+  for (auto it = groups_.rbegin(); it != groups_.rend(); ++it) {  // display order
+    size_t n = count(it->id);
     rows += n + (n > 0 ? 1 : 0);
-    if (shown == g) break;
+    if (it->id == g) break;
   }
-  if (g == 0) rows += counts[0];
+  if (g == 0) rows += count(0);
   p.itemRow = rows - 1;
-  p.newHeading = g != 0 && counts[g] == 1;
+  p.newHeading = g != 0 && count(g) == 1;
   return p;
 }
 

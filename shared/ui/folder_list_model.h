@@ -90,6 +90,8 @@ class FolderListModel {
   // ---- items (indices from 0; the control offers positions from 1) ----
   size_t ItemCount() const { return items_.size(); }
   const FolderListEntry& Item(size_t index) const { return items_[index]; }
+  // For changing texts, tag, icon and sub-items in place; keys and groups change only
+  // through SetItemKey and SetItemGroup (the model keeps indexes of both).
   FolderListEntry& Item(size_t index) { return items_[index]; }
   uint32_t ItemId(size_t index) const { return ids_[index]; }
   // Adds at the end / at an index (clamped to the count). An item whose non-empty key is
@@ -143,6 +145,7 @@ class FolderListModel {
 
  private:
   void Reindex() const;
+  void RecountGroups() const;
 
   std::vector<FolderListEntry> items_;
   std::vector<uint32_t> ids_;
@@ -151,8 +154,12 @@ class FolderListModel {
   bool grouping_ = false;
   uint32_t nextItemId_ = 1;
   int nextGroupId_ = 1;
+  // Lookup indexes, rebuilt when an operation other than an append has moved items.
   mutable bool indexDirty_ = true;
   mutable std::unordered_map<uint32_t, size_t> indexById_;
+  mutable std::unordered_map<Str, size_t> indexByKey_;  // non-empty keys only
+  mutable bool countsDirty_ = true;
+  mutable std::unordered_map<int, size_t> groupCounts_;  // items per group id (0: none)
 };
 
 // Row navigation that skips heading rows: the next item row from `from` in direction

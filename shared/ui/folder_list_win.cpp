@@ -394,10 +394,16 @@ int FolderListControl::SelectedItem() const {
 }
 
 void FolderListControl::SelectRow(int row) {
-  LVITEMW clear = {};
-  clear.stateMask = LVIS_SELECTED;
-  clear.state = 0;
-  SendMessageW(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
+  // Only the selected rows are cleared: clearing all rows costs one notification per row.
+  for (int selected = static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+       selected >= 0;
+       selected = static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(selected), LVNI_SELECTED))) {
+    if (selected == row) continue;
+    LVITEMW clear = {};
+    clear.stateMask = LVIS_SELECTED;
+    clear.state = 0;
+    SendMessageW(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&clear));
+  }
   if (row < 0) return;
   LVITEMW it = {};
   it.stateMask = LVIS_SELECTED | LVIS_FOCUSED;

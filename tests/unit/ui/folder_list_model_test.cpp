@@ -281,3 +281,50 @@ TEST(FolderListRows, HeadingRowIdsAreDistinctFromItemIds) {
   EXPECT_EQ(GroupOfHeadingRowId(HeadingRowId(3)), 3);
   EXPECT_FALSE(IsHeadingRowId(1));
 }
+
+TEST(FolderListRows, PlacementStaysRightAfterRemovalsRegroupingAndSorts) {
+  std::mt19937 rng(11);
+  FolderListModel m;
+  m.AddColumn({u"Folder", 2100});
+  std::vector<int> groups;
+  for (int g = 0; g < 4; ++g) groups.push_back(m.AddGroup(u"g" + IntToStr(g), u"G" + IntToStr(g)));
+  m.SetGroupingEnabled(true);
+  for (int step = 0; step < 400; ++step) {
+    int action = static_cast<int>(rng() % 10);
+    if (action == 0 && m.ItemCount() > 0) {
+      m.RemoveItem(rng() % m.ItemCount());
+    } else if (action == 1 && m.ItemCount() > 0) {
+      m.SetItemGroup(rng() % m.ItemCount(), groups[rng() % groups.size()]);
+    } else if (action == 2) {
+      m.Column(0).sortOrder = (rng() % 2) ? kSortAscending : kSortDescending;
+      m.SortByColumns();
+    } else {
+      int g = (rng() % 5 == 0) ? 0 : groups[rng() % groups.size()];
+      Str key = u"k" + IntToStr(step);
+      ASSERT_TRUE(m.AddItem(MakeItem(key, IntToStr(static_cast<long long>(rng() % 1000)), g)));
+      auto rows = m.Rows(true);
+      RowPlacement p = m.PlaceAppendedItem();
+      ASSERT_LT(p.itemRow, rows.size());
+      EXPECT_EQ(rows[p.itemRow].item, m.ItemCount() - 1) << step;
+      if (p.newHeading) {
+        EXPECT_TRUE(rows[p.itemRow - 1].heading) << step;
+      }
+    }
+    // Every key is found where its item is.
+    for (size_t i = 0; i < m.ItemCount(); ++i) ASSERT_EQ(m.FindKey(m.Item(i).key), i) << step;
+  }
+}
+
+TEST(FolderListItems, KeyLookupFollowsKeyChangesAndRemovals) {
+  FolderListModel m;
+  m.AddItem(MakeItem(u"a", u"A"));
+  m.AddItem(MakeItem(u"b", u"B"));
+  ASSERT_TRUE(m.SetItemKey(0, u"z"));
+  EXPECT_FALSE(m.FindKey(u"a"));
+  EXPECT_EQ(m.FindKey(u"z"), 0u);
+  EXPECT_TRUE(m.AddItem(MakeItem(u"a", u"again")));  // the old key is free again
+  m.RemoveItem(0);
+  EXPECT_FALSE(m.FindKey(u"z"));
+  EXPECT_EQ(m.FindKey(u"b"), 0u);
+  EXPECT_EQ(m.FindKey(u"a"), 1u);
+}
