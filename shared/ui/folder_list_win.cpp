@@ -586,6 +586,53 @@ void FolderListControl::SortItems() {
                reinterpret_cast<LPARAM>(&CompareByModelOrder));
 }
 
+int FolderListControl::AutoSizeColumn(int position) {
+  if (!list_ || position < 1 || position > ColumnCount()) return 0;
+  SendMessageW(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(position - 1), MAKELPARAM(LVSCW_AUTOSIZE, 0));
+  int px = static_cast<int>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(position - 1), 0));
+  int twips = PixelsToTwips(px, dpiX_);
+  model_.Column(static_cast<size_t>(position - 1)).widthTwips = twips;
+  return twips;
+}
+
+HWND FolderListControl::HeaderHwnd() const {
+  return list_ ? reinterpret_cast<HWND>(SendMessageW(list_, LVM_GETHEADER, 0, 0)) : nullptr;
+}
+
+void FolderListControl::SetHeaderButtons(bool on) {
+  HWND header = HeaderHwnd();
+  if (!header) return;
+  LONG_PTR style = GetWindowLongPtrW(header, GWL_STYLE);
+  LONG_PTR wanted = on ? (style | HDS_BUTTONS) : (style & ~static_cast<LONG_PTR>(HDS_BUTTONS));
+  if (wanted != style) {
+    SetWindowLongPtrW(header, GWL_STYLE, wanted);
+    InvalidateRect(header, nullptr, TRUE);
+  }
+}
+
+void FolderListControl::SetHeaderSortArrow(int position, int direction) {
+  HWND header = HeaderHwnd();
+  if (!header || position < 1 || position > ColumnCount()) return;
+  HDITEMW item = {};
+  item.mask = HDI_FORMAT;
+  item.fmt = HDF_STRING | HDF_BITMAP_ON_RIGHT;
+  if (direction == 1) item.fmt |= HDF_SORTUP;
+  if (direction == 2) item.fmt |= HDF_SORTDOWN;
+  SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(position - 1), reinterpret_cast<LPARAM>(&item));
+}
+
+int FolderListControl::HeaderSortArrow(int position) const {
+  HWND header = HeaderHwnd();
+  if (!header || position < 1 || position > ColumnCount()) return 0;
+  HDITEMW item = {};
+  item.mask = HDI_FORMAT;
+  if (!SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(position - 1), reinterpret_cast<LPARAM>(&item)))
+    return 0;
+  if (item.fmt & HDF_SORTUP) return 1;
+  if (item.fmt & HDF_SORTDOWN) return 2;
+  return 0;
+}
+
 // ---- groups ----
 
 int FolderListControl::AddGroup(Str key, Str header) {

@@ -139,6 +139,14 @@ class FolderListControl : public Window, private FileDropHandler {
   void SetColumnSortType(int position, int type);  // kSortTypeText / kSortTypeLeadingNumber
   // Sorts the items by the columns' sort orders (one call after the orders are set).
   void SortItems();
+  // Sizes a column to its contents; returns the new width in twips (0: no such column).
+  int AutoSizeColumn(int position);
+  // The column header: its window, whether its items act as buttons, and the sort arrow
+  // drawn on a column (direction 0 none, 1 up, 2 down).
+  HWND HeaderHwnd() const;
+  void SetHeaderButtons(bool on);
+  void SetHeaderSortArrow(int position, int direction);
+  int HeaderSortArrow(int position) const;
 
   // ---- groups ----
   int AddGroup(Str key, Str header);  // returns the group's id (0: key in use)

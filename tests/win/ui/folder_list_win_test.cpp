@@ -391,3 +391,28 @@ TEST_F(FolderListTest, ScrollsByPixelsAndSurvivesAMissingPicture) {
   list_->Refresh();
   EXPECT_EQ(list_->ItemCount(), 80);
 }
+
+TEST_F(FolderListTest, HeaderArrowsButtonsAndAutoSize) {
+  FillDays();
+  list_->SetHeaderSortArrow(2, 2);
+  EXPECT_EQ(list_->HeaderSortArrow(2), 2);
+  EXPECT_EQ(list_->HeaderSortArrow(1), 0);
+  list_->SetHeaderSortArrow(2, 1);
+  EXPECT_EQ(list_->HeaderSortArrow(2), 1);
+  list_->SetHeaderSortArrow(2, 0);
+  EXPECT_EQ(list_->HeaderSortArrow(2), 0);
+  list_->SetHeaderSortArrow(9, 1);  // no such column: nothing
+
+  HWND header = list_->HeaderHwnd();
+  ASSERT_NE(header, nullptr);
+  list_->SetHeaderButtons(false);
+  EXPECT_FALSE(GetWindowLongPtrW(header, GWL_STYLE) & HDS_BUTTONS);
+  list_->SetHeaderButtons(true);
+  EXPECT_TRUE(GetWindowLongPtrW(header, GWL_STYLE) & HDS_BUTTONS);
+
+  // Sized to "Yesterday, 18:00": wider than nothing, and read back the same.
+  int used = list_->AutoSizeColumn(2);
+  EXPECT_GT(used, 0);
+  EXPECT_EQ(list_->ColumnWidth(2), used);
+  EXPECT_EQ(list_->AutoSizeColumn(5), 0);
+}
