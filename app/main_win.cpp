@@ -1,12 +1,58 @@
-// Entry point of Quillmark.exe, the launcher window.
+// Entry point of Quillmark.exe, the launcher window: the process loop around the main
+// window, which builds a fresh window when the options ask for a reload.
 #include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
 
+#include <memory>
+
+#include "app/frm_main_win.h"
 #include "shared/base/program.h"
 #include "shared/base/str_win.h"
+#include "shared/text/locale.h"
+#include "shared/text/locale_win.h"
+
+namespace {
+
+// Runs the window's messages until it is closed.
+void RunUntilClosed(qm::frmMain& form) {
+  qm::MainProcessState& process = qm::ProcessState();
+  MSG msg;
+  while (!process.mainWindowClosed) {
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) break;
+    if (form.PreTranslate(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   wchar_t path[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   qm::SetProgramNameFromPath(qm::FromW(path));
+  qm::SetProgramLocale(qm::UserLocale());
+  // The list's background picture is loaded through OLE.
+  OleInitialize(nullptr);
+  INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&icc);
+
+  qm::MainProcessState& process = qm::ProcessState();
+  for (;;) {
+    {
+      auto form = std::make_unique<qm::frmMain>();
+      if (form->Load()) RunUntilClosed(*form);
+    }
+    if (process.reloadRequested && process.mainWindowClosed) {
+      process.reloadRequested = false;
+      process.mainWindowClosed = false;
+      continue;
+    }
+    break;
+  }
+  OleUninitialize();
+  SetErrorMode(SEM_NOGPFAULTERRORBOX);
   return 0;
 }

@@ -1,0 +1,305 @@
+// frmMain: filling the list of each tab (journal tabs and favorites), the icons of the
+// items and the message pane that stands in for an empty list.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include "app/favorites_list.h"
+#include "app/folder_list_fill.h"
+#include "app/frm_main_win.h"
+#include "app/main_resource.h"
+#include "app/message_pane.h"
+#include "favorites/favorites_settings.h"
+#include "shared/base/str_win.h"
+#include "shared/journal/journal_win.h"
+#include "shared/journal/shell_link_win.h"
+#include "shared/text/locale_win.h"
+#include "shared/text/strings_win.h"
+#include "shared/ui/windows_version.h"
+
+namespace qm {
+
+namespace {
+
+// Stands for every network folder: the shell's icon of a share, asked without touching
+// the network.
+constexpr wchar_t kNetworkIconPath[] = L"\\\\Test\\Test";
+
+// Lets the window's pending messages run between rows, so that the window stays alive
+// while a slow journal or shell answers.
+void PumpPendingMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+}  // namespace
+
+// Everything a fill switches off is switched on again, whatever way the fill ends: the
+// hourglass, the drawing lock and the list-ready flag.
+class FillScope {
+ public:
+  explicit FillScope(frmMain& form) : form_(form) { form_.BeginFill(); }
+  ~FillScope() { form_.EndFill(); }
+  FillScope(const FillScope&) = delete;
+  FillScope& operator=(const FillScope&) = delete;
+
+ private:
+  frmMain& form_;
+};
+
+void frmMain::BeginFill() {
+  bFillRunning = true;
+  bListReady = false;
+  bBusyCursor = true;
+  SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
+  LockWindowUpdate(hwnd());
+  lvwFolders_.SetRedraw(false);
+}
+
+void frmMain::EndFill() {
+  lvwFolders_.SetRedraw(true);
+  LockWindowUpdate(nullptr);
+  bBusyCursor = false;
+  POINT pt;
+  if (GetCursorPos(&pt) && WindowFromPoint(pt) && GetAncestor(WindowFromPoint(pt), GA_ROOT) == hwnd())
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+  bListReady = true;
+  bFillRunning = false;
+  if (bCloseAfterFill) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+}
+
+void frmMain::ResetImageList() {
+  if (images_) ImageList_RemoveAll(images_.get());
+}
+
+void frmMain::AddNetworkImage() {
+  if (!images_) return;
+  SHFILEINFOW info = {};
+  UINT flags = SHGFI_SYSICONINDEX | SHGFI_ICON | SHGFI_USEFILEATTRIBUTES | (bSmallIconRequest ? SHGFI_SMALLICON : 0);
+  SHGetFileInfoW(kNetworkIconPath, FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info), flags);
+  if (info.hIcon) {
+    ImageList_AddIcon(images_.get(), info.hIcon);
+    DestroyIcon(info.hIcon);
+  } else {
+    // Image 0 must exist, or every local folder's icon would be off by one.
+    ImageList_AddIcon(images_.get(), LoadIconW(nullptr, IDI_APPLICATION));
+  }
+  lNextImage = 1;
+}
+
+bool frmMain::AddShellIcon(const Str& path, int& imageIndex) {
+  SHFILEINFOW info = {};
+  UINT flags = SHGFI_SYSICONINDEX | SHGFI_ICON | (bSmallIconRequest ? SHGFI_SMALLICON : 0);
+  SHGetFileInfoW(W(path), 0, &info, sizeof(info), flags);
+  if (!info.hIcon) return false;
+  int added = images_ ? ImageList_AddIcon(images_.get(), info.hIcon) : -1;
+  DestroyIcon(info.hIcon);
+  imageIndex = added >= 0 ? lNextImage++ : -1;
+  return true;
+}
+
+void frmMain::EnsureUsedColumn() {
+  if (bUsedColumnExists) return;
+  lvwFolders_.AddColumn(LoadStr(107), 400);
+  SetHeaderButtons(true);
+  ShowSortArrow();
+  bUsedColumnExists = true;
+}
+
+void frmMain::RemoveUsedColumn() {
+  if (!bUsedColumnExists) return;
+  lvwFolders_.RemoveColumn(settings_.hidePathColumn ? 2 : 3);
+  lUsedCountColumnWidth = 0;
+  RecalcColumnsWidths();
+  SetHeaderButtons(false);
+  bUsedColumnExists = false;
+}
+
+Str frmMain::SearchText() const {
+  // Typing into the search box starts a search with the search work; until then the
+  // box's text is taken as it stands.
+  wchar_t buffer[512] = {};
+  if (txtFind) GetWindowTextW(txtFind, buffer, 512);
+  return FromW(buffer);
+}
+
+void frmMain::FillFolderList(bool rebuildGroups) {
+  // A fill lets messages run between rows; a request arriving then must not start a
+  // second fill inside the first (the timers retry once the list is ready).
+  if (bFillRunning || !hwnd()) return;
+  const ListView view = lCurrentView == ListView::FrequentlyUsed ? ListView::FrequentlyUsed : ListView::LastUsed;
+  const bool pathShown = !settings_.hidePathColumn;
+  FolderListFill fill;
+  {
+    FillScope scope(*this);
+    ResetImageList();
+    RemoveListNotifyProc();
+    lvwFolders_.ClearItems();
+    EnsureUsedColumn();
+    lvwFolders_.SetGroupingEnabled(false);
+    if (view == ListView::LastUsed && rebuildGroups) {
+      const bool vista = WindowsGeneration() == kWindowsVistaOrLater;
+      lvwFolders_.ClearGroups();
+      lvwFolders_.AddGroup(u"o", LoadStr(vista ? 111 : 129));
+      lvwFolders_.AddGroup(u"w", LoadStr(vista ? 110 : 128));
+      lvwFolders_.AddGroup(u"y", LoadStr(109));
+      lvwFolders_.AddGroup(u"t", LoadStr(108));
+    }
+
+    FolderListQuery query =
+        BuildFolderListQuery(view, SearchText(), LoadStr(112), settings_.timeframe, sIgnoreFilter);
+    infoTipDates.assign(static_cast<size_t>(query.rowLimit) + 1, LocalDateTime());
+    infoTipCounts.assign(static_cast<size_t>(query.rowLimit) + 1, 0);
+    AddNetworkImage();
+
+    std::vector<int> icons;
+    SystemClock clock;
+    LocaleFacts locale = UserLocale();
+    FolderListFillContext context;
+    context.paths = CurrentJournalPaths();
+    context.clock = &clock;
+    context.writeLink = [](const ShellLinkSpec& link) { return CreateShellLink(link); };
+    context.accept = [this, &icons](const JournalRow& row) {
+      if (PathIsNetworkPathW(W(row.path))) {
+        icons.push_back(0);
+        return true;
+      }
+      int image = -1;
+      if (!AddShellIcon(row.path, image)) return false;
+      icons.push_back(image);
+      return true;
+    };
+    context.betweenRows = PumpPendingMessages;
+    context.locale = &locale;
+    context.strings = &ResourceStrings();
+    fill = FillFolderListData(query, context);
+    fillNow_ = fill.now;
+    if (fill.journalUnreadable) {
+      // Nothing of the failed fill stays: the icons the walk collected go too.
+      ResetImageList();
+      AddNetworkImage();
+      fill.items.clear();
+    }
+
+    for (size_t i = 0; i < fill.items.size(); ++i) {
+      const FolderListItem& item = fill.items[i];
+      FolderListEntry entry;
+      entry.key = item.key;
+      entry.text = item.name;
+      entry.tag = item.path;
+      entry.icon = i < icons.size() ? icons[i] : -1;
+      if (pathShown) entry.subItems.push_back(item.path);
+      entry.subItems.push_back(item.usedText);
+      if (!item.groupKey.empty()) entry.groupId = lvwFolders_.GroupIdByKey(item.groupKey);
+      int position = lvwFolders_.AddItem(std::move(entry));
+      if (position > 0 && static_cast<size_t>(position) < infoTipDates.size()) {
+        infoTipDates[static_cast<size_t>(position)] = item.used;
+        infoTipCounts[static_cast<size_t>(position)] = item.usageCount;
+      }
+    }
+
+    ApplySortAfterFill();
+    const int usedPosition = UsedColumnPosition(pathShown);
+    SendMessageW(lvwFolders_.ListHwnd(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(usedPosition - 1),
+                 LVSCW_AUTOSIZE);
+    lUsedCountColumnWidth = lvwFolders_.ColumnWidth(usedPosition);
+    lvwFolders_.SetColumnWidth(usedPosition, lUsedCountColumnWidth);
+    RecalcColumnsWidths();
+    InstallListNotifyProc();
+  }
+
+  if (fill.journalUnreadable) {
+    // A journal that is there but cannot be read: the list stays empty, without the
+    // welcome texts that speak of an empty journal.
+    HideMessagePane();
+  } else {
+    ShowListOrPane(lvwFolders_.ItemCount() > 0, true);
+  }
+}
+
+void frmMain::FillFavoritesList() {
+  if (bFillRunning || !hwnd()) return;
+  {
+    FillScope scope(*this);
+    ResetImageList();
+    RemoveListNotifyProc();
+    lvwFolders_.ClearItems();
+    lvwFolders_.ClearGroups();
+    lvwFolders_.SetGroupingEnabled(false);
+    const Str other = LoadStr(67);
+    RemoveUsedColumn();
+    AddNetworkImage();
+
+    RegistryFavoritesStore store;
+    FavoritesListContent content = MakeFavoritesList(ReadFavorites(store), other);
+    for (const Str& group : content.groupsToAdd) lvwFolders_.AddGroup(group, group);
+    for (const FavoritesListItem& item : content.items) {
+      FolderListEntry entry;
+      entry.key = item.key;
+      entry.text = item.caption;
+      entry.tag = item.path;
+      if (PathIsNetworkPathW(W(item.path))) {
+        entry.icon = 0;
+      } else {
+        int image = -1;
+        if (AddShellIcon(item.path, image)) entry.icon = image;
+      }
+      if (!settings_.hidePathColumn) entry.subItems.push_back(item.path);
+      entry.groupId = lvwFolders_.GroupIdByKey(item.groupKey);
+      lvwFolders_.AddItem(std::move(entry));
+    }
+    lvwFolders_.SetGroupingEnabled(content.grouping);
+    RecalcColumnsWidths();
+    InstallListNotifyProc();
+  }
+  ShowListOrPane(lvwFolders_.ItemCount() > 0, false);
+}
+
+void frmMain::ShowListOrPane(bool anyItems, bool journalTab) {
+  // At the very first start the welcome texts are shown even when the journal already
+  // holds rows (they came from the installation); the next start lists them.
+  if (anyItems && !(journalTab && bFirstStart)) {
+    HideMessagePane();
+    if (IsWindowVisible(hwnd())) SetFocus(lvwFolders_.ListHwnd());
+    // The search tip is offered here on Last Used once the search work is in.
+  } else {
+    ShowMessagePane();
+  }
+}
+
+void frmMain::HideMessagePane() {
+  if (picMessagePane.Shown()) picMessagePane.Show(false);
+}
+
+void frmMain::ShowMessagePane() {
+  MessagePaneState state;
+  state.view = lCurrentView;
+  state.searchText = SearchText();
+  state.searchActive = lCurrentView == ListView::LastUsed && CountsAsSearch(state.searchText, LoadStr(112));
+  state.timeframe = settings_.timeframe;
+  int selected = static_cast<int>(SendMessageW(cmbMostUsedTimeframe, CB_GETCURSEL, 0, 0));
+  state.timeframeText = LoadStr(113 + (selected >= 0 && selected <= 6 ? selected : 0));
+  state.nothingFoundShown = picMessagePane.Shown() && picMessagePane.NothingFoundShown();
+  picMessagePane.Apply(MessagePaneFor(state, ResourceStrings()));
+  if (!picMessagePane.Shown()) picMessagePane.Show(true);
+}
+
+LocalDateTime frmMain::GetInfoTipDateValue(int lItemIndex) const {
+  if (lItemIndex < 0 || static_cast<size_t>(lItemIndex) >= infoTipDates.size()) return LocalDateTime();
+  return infoTipDates[static_cast<size_t>(lItemIndex)];
+}
+
+long long frmMain::GetInfoTipLongValue(int lItemIndex) const {
+  if (lItemIndex < 0 || static_cast<size_t>(lItemIndex) >= infoTipCounts.size()) return 0;
+  return infoTipCounts[static_cast<size_t>(lItemIndex)];
+}
+
+}  // namespace qm

@@ -1,0 +1,180 @@
+// frmMain: the controls, their fonts, the window's place on the screen and the layout of
+// the controls for the window's size.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/frm_main_win.h"
+#include "app/main_resource.h"
+#include "app/placement.h"
+#include "app/placement_win.h"
+#include "shared/base/str_win.h"
+#include "shared/settings/catalogue.h"
+#include "shared/settings/settings_access.h"
+#include "shared/text/strings_win.h"
+#include "shared/ui/foreground_win.h"
+#include "shared/ui/twips.h"
+#include "shared/ui/windows_version.h"
+
+namespace qm {
+
+namespace {
+
+constexpr wchar_t kHostClass[] = L"QmControlHost";
+
+HWND MakeChild(const wchar_t* cls, DWORD style, DWORD exStyle, HWND parent, int id, const wchar_t* text = L"") {
+  return CreateWindowExW(exStyle, cls, text, WS_CHILD | style, 0, 0, 10, 10, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+}
+
+// Hosts of the boxes above the list pass their children's commands and colours on to
+// the main window.
+LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+      return SendMessageW(GetParent(hwnd), msg, wParam, lParam);
+    case WM_SIZE: {
+      HWND child = GetWindow(hwnd, GW_CHILD);
+      if (child) MoveWindow(child, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      return 0;
+    }
+    default:
+      return DefWindowProcW(hwnd, msg, wParam, lParam);
+  }
+}
+
+bool RegisterHostClass() {
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof(wc);
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), kHostClass, &wc)) return true;
+  wc.lpfnWndProc = HostProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kHostClass;
+  return RegisterClassExW(&wc) != 0;
+}
+
+void Place(HWND control, const TwipRect& r, int dpiX, int dpiY) {
+  if (!control) return;
+  MoveWindow(control, TwipsToPixels(r.left, dpiX), TwipsToPixels(r.top, dpiY), TwipsToPixels(r.width, dpiX),
+             TwipsToPixels(r.height, dpiY), TRUE);
+}
+
+UniqueFont MakeFont(const wchar_t* face, int points, int weight, bool underline, int dpiY) {
+  LOGFONTW lf = {};
+  lf.lfHeight = -MulDiv(points, dpiY, 72);
+  lf.lfWeight = weight;
+  lf.lfUnderline = underline ? TRUE : FALSE;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+  return UniqueFont(CreateFontIndirectW(&lf));
+}
+
+}  // namespace
+
+bool frmMain::CreateControls() {
+  if (!RegisterHostClass()) return false;
+  HWND w = hwnd();
+  tabOB = MakeChild(WC_TABCONTROLW, WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_FOCUSNEVER, 0, w, IDC_TABS);
+  picFindHost = MakeChild(kHostClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, w, IDC_FIND_HOST);
+  txtFind = MakeChild(L"EDIT", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, picFindHost, IDC_FIND);
+  cmbMostUsedTimeframe =
+      MakeChild(WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, w, IDC_TIMEFRAME);
+  picManageFavoritesHost = MakeChild(kHostClass, WS_CLIPCHILDREN, 0, w, IDC_FAVORITES_LINK_HOST);
+  lblManageFavorites = MakeChild(L"STATIC", WS_VISIBLE | SS_NOTIFY | SS_RIGHT | SS_NOPREFIX, 0,
+                                 picManageFavoritesHost, IDC_FAVORITES_LINK, W(LoadStr(144)));
+  cmdShowMenu = MakeChild(L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, w, IDC_SHOW_MENU);
+  menuArrow_.reset(static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MENU_ARROW), IMAGE_ICON, 16, 16, 0)));
+  SetWindowLongPtrW(cmdShowMenu, GWL_STYLE, GetWindowLongPtrW(cmdShowMenu, GWL_STYLE) | BS_ICON);
+  SendMessageW(cmdShowMenu, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(menuArrow_.get()));
+  FolderListOptions options;
+  options.controlId = IDC_FOLDER_LIST;
+  if (!tabOB || !txtFind || !cmbMostUsedTimeframe || !lblManageFavorites || !cmdShowMenu ||
+      !lvwFolders_.Create(w, 0, 0, 100, 100, options))
+    return false;
+  lvwFolders_.SetListener(this);
+  // The message pane stands over the list: the list must not draw into it.
+  LONG_PTR outerStyle = GetWindowLongPtrW(lvwFolders_.OuterHwnd(), GWL_STYLE);
+  SetWindowLongPtrW(lvwFolders_.OuterHwnd(), GWL_STYLE, outerStyle | WS_CLIPSIBLINGS);
+  if (!picMessagePane.Create(w, IDC_MESSAGE_PANE, nullptr, nullptr)) return false;
+  return true;
+}
+
+void frmMain::ApplyFonts() {
+  const bool vista = ProcessState().vistaStyle;
+  NONCLIENTMETRICSW metrics = {};
+  metrics.cbSize = sizeof(metrics);
+  Str face = u"Tahoma";
+  if (vista) {
+    face = u"Segoe UI";
+  } else if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+    face = FromW(metrics.lfMessageFont.lfFaceName);
+  }
+  font_ = MakeFont(W(face), vista ? 9 : 8, FW_NORMAL, false, dpiY_);
+  tabFont_ = MakeFont(W(face), vista ? 9 : 8, FW_NORMAL, false, dpiY_);
+  linkFont_ = MakeFont(W(face), vista ? 9 : 8, FW_NORMAL, true, dpiY_);
+  headerFont_ = MakeFont(W(face), vista ? 12 : 11, FW_BOLD, false, dpiY_);
+  for (HWND h : {txtFind, cmbMostUsedTimeframe})
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  SendMessageW(tabOB, WM_SETFONT, reinterpret_cast<WPARAM>(tabFont_.get()), FALSE);
+  SendMessageW(lblManageFavorites, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), FALSE);
+  SendMessageW(lvwFolders_.ListHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  picMessagePane.SetFonts(font_.get(), headerFont_.get());
+}
+
+void frmMain::ResizeLayout() {
+  if (!hwnd() || !tabOB) return;
+  RECT rc = {};
+  GetClientRect(hwnd(), &rc);
+  LayoutInput in;
+  in.clientWidth = PixelsToTwips(rc.right, dpiX_);
+  in.clientHeight = PixelsToTwips(rc.bottom, dpiY_);
+  in.vistaStyle = ProcessState().vistaStyle;
+  in.menuBarShown = bMenuBarShown;
+  in.classicFrame = bClassicFrame && !in.vistaStyle;
+  MainLayout l = ComputeMainLayout(in);
+  // The tab strip reaches down to the list so that its page frame surrounds it.
+  TwipRect tabs = l.tabs;
+  tabs.width = l.list.width;
+  tabs.height = l.list.Bottom() - tabs.top + kLayoutGap;
+  Place(tabOB, tabs, dpiX_, dpiY_);
+  Place(picFindHost, l.findHost, dpiX_, dpiY_);
+  TwipRect combo = l.timeframe;
+  combo.height = 3000;  // the drop-down part
+  Place(cmbMostUsedTimeframe, combo, dpiX_, dpiY_);
+  Place(picManageFavoritesHost, l.favoritesLink, dpiX_, dpiY_);
+  ShowWindow(cmdShowMenu, bMenuBarShown ? SW_HIDE : SW_SHOWNA);
+  Place(cmdShowMenu, l.menuButton, dpiX_, dpiY_);
+  Place(lvwFolders_.OuterHwnd(), l.list, dpiX_, dpiY_);
+  Place(picMessagePane.hwnd(), l.messagePane, dpiX_, dpiY_);
+  // Controls drawn over the tab strip stay in front of it.
+  for (HWND h : {picFindHost, cmbMostUsedTimeframe, picManageFavoritesHost, cmdShowMenu,
+                 lvwFolders_.OuterHwnd(), picMessagePane.hwnd()})
+    SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (!picMessagePane.Shown())
+    SetWindowPos(picMessagePane.hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  RecalcColumnsWidths();
+}
+
+void frmMain::PositionWindow() {
+  std::optional<int> savedLeft;
+  std::optional<int> savedTop;
+  if (settings_.windowPosition == kPositionPrevious) {
+    savedLeft = ReadNumber(setting::WindowLeft);
+    savedTop = ReadNumber(setting::WindowTop);
+  }
+  PlacementInput in =
+      GatherPlacementInput(hwnd(), settings_.windowPosition, ProcessState().vistaStyle, savedLeft, savedTop);
+  MoveWindowToTwips(hwnd(), ComputeWindowPosition(in), in.dpiX, in.dpiY);
+}
+
+void frmMain::ChangeDropShadow(bool remove) {
+  if (ProcessState().vistaStyle || WindowsGeneration() < kWindowsXp || !hwnd()) return;
+  SetClassDropShadow(hwnd(), !remove);
+}
+
+}  // namespace qm

@@ -1,0 +1,200 @@
+// `frmMain`: the launcher window. One object per loaded window; the process loop
+// (main_win.cpp) builds a new one when a reload is requested. The work is split by
+// concern over several files:
+//   frm_main_load_win.cpp    load sequence, close request, unload, process-wide state
+//   frm_main_proc_win.cpp    the window's messages in one place, activation, keys
+//   frm_main_fill_win.cpp    filling the three lists, icons, the message pane
+//   frm_main_tabs_win.cpp    tab switch, timeframe, views, sorting, column widths
+//   frm_main_layout_win.cpp  controls, fonts, placement, resize layout
+//   frm_main_notify_win.cpp  the list's notifications (info tips, header dragging)
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/list_statements.h"
+#include "app/main_settings.h"
+#include "app/sort_settings.h"
+#include "app/message_pane_win.h"
+#include "shared/base/datetime.h"
+#include "shared/ui/folder_list_win.h"
+#include "shared/ui/handles_win.h"
+#include "shared/ui/subclass_win.h"
+#include "shared/ui/tooltips_win.h"
+
+namespace qm {
+
+// Process-wide state shared by the process loop and the main window.
+struct MainProcessState {
+  UINT activationMessage = 0;     // "ActivateRavensel"
+  bool mainWindowClosed = false;
+  bool reloadRequested = false;   // set by the options dialog
+  bool vistaStyle = false;
+  bool themesActive = false;
+  bool largeFonts = false;
+};
+MainProcessState& ProcessState();
+
+// Why the window is being closed.
+enum class CloseReason { User, Code, SystemShutdown };
+
+// Timers of the main window.
+constexpr UINT_PTR kTmrTabs = 1;
+constexpr UINT_PTR kTmrMustRefreshAfterNewFind = 2;
+constexpr UINT_PTR kTmrMouseLeaveChecker = 3;
+
+class frmMain : public Window, private FolderListListener {
+ public:
+  frmMain() = default;
+  ~frmMain() override;
+
+  // The load phase: builds and shows the window. False when this start is a duplicate
+  // (the running instance was asked to come forward) or the window could not be made;
+  // the caller then ends without a window.
+  bool Load();
+
+  // Messages the process loop hands to the window's keyboard handling first.
+  bool PreTranslate(MSG& msg);
+
+  // ---- public members used across the program ----
+  void FillFolderList(bool rebuildGroups);
+  void FillFavoritesList();
+  void ShowMessagePane();
+  void RecalcColumnsWidths();
+  void ReloadDetailsViewSettings();
+  void PositionWindow();
+  void ChangeDropShadow(bool remove);
+  LocalDateTime GetInfoTipDateValue(int lItemIndex) const;
+  long long GetInfoTipLongValue(int lItemIndex) const;
+  void ShowDetailsView();
+  void ShowLargeIconsView();
+
+  HWND ListHwnd() const { return lvwFolders_.ListHwnd(); }
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void OnWindowGone() override;
+
+ private:
+  friend class FillScope;
+
+  // load / close (frm_main_load_win.cpp)
+  bool IsDuplicateInstance();
+  void SetWindowIcons();
+  void CreateStartupShortcut();
+  void ApplyTitleBarOption();
+  void SetUpTabs();
+  void SetUpFolderList();
+  void ShowFirstTab();
+  void SetUpHoverTips();
+  void CloseRequest(CloseReason reason);
+  void Unload();
+
+  // layout (frm_main_layout_win.cpp)
+  bool CreateControls();
+  void ApplyFonts();
+  void ResizeLayout();
+  int DpiX() const { return dpiX_; }
+  int DpiY() const { return dpiY_; }
+
+  // fill (frm_main_fill_win.cpp)
+  void BeginFill();
+  void EndFill();
+  void ResetImageList();
+  bool AddShellIcon(const Str& path, int& imageIndex);
+  void AddNetworkImage();
+  void EnsureUsedColumn();
+  void RemoveUsedColumn();
+  void ApplySortAfterFill();
+  void ShowListOrPane(bool anyItems, bool journalTab);
+  void HideMessagePane();
+  Str SearchText() const;
+
+  // tabs, views, sorting (frm_main_tabs_win.cpp)
+  void OnTabClicked();
+  void OnTabsTimer();
+  void SwitchToCurrentTab();
+  ListView ViewOfTabPosition(int position) const;
+  int TabPositionOfView(ListView view) const;
+  void ShowControlsForView(ListView view);
+  void OnTimeframeChanged();
+  void CreateImageList(int pixels);
+  int& CurrentSortSetting();
+  void ShowSortArrow();
+  void ClearSortArrow();
+  void SetHeaderSortArrow(int column, int direction);
+  void SetHeaderButtons(bool on);
+  int UsedColumnWidthTwips() const;
+
+  // notifications (frm_main_notify_win.cpp)
+  void InstallListNotifyProc();
+  void RemoveListNotifyProc();
+  bool FolderListNotifyProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool OnInfoTip(NMHDR* hdr);
+
+  // proc (frm_main_proc_win.cpp)
+  void OnActivationMessage();
+  void ForceForeground();
+  void OnCommand(WORD id, WORD code, HWND control);
+
+  // FolderListListener
+  void OnColumnClick(int column) override;
+  void OnItemClick(int position) override;
+  void OnKeyDown(int keyCode, int shift) override;
+  void OnMouseDown(int button, int shift, int xTwips, int yTwips) override;
+
+  // ---- state (names as the program has always called them) ----
+  bool bDuplicateInstance = false;
+  bool bShutdown = false;
+  bool bFirstStart = false;
+  bool bLoading = true;
+  bool bListReady = false;
+  bool bUsedColumnExists = false;
+  bool bTitleBarShown = false;
+  bool bClassicFrame = false;
+  bool bMenuBarShown = false;
+  bool bSmallIconRequest = false;  // Details view with the small icon size
+  bool bFolderOpened = false;
+  bool bCloseAfterFill = false;
+  bool bFillRunning = false;
+  bool bBusyCursor = false;
+  int lPressedButton = 0;
+  ListView lCurrentView = ListView::LastUsed;
+  MainSettings settings_;          // values read at load, kept up to date while shown
+  Str sIgnoreFilter;
+  int lScrollBarAllowance = 0;     // twips
+  int lUsedCountColumnWidth = 0;   // twips
+  int lNextImage = 1;              // running image number of the current fill
+  std::vector<LocalDateTime> infoTipDates;  // by list position
+  std::vector<long long> infoTipCounts;
+  LocalDateTime fillNow_;
+
+  int dpiX_ = 96;
+  int dpiY_ = 96;
+  UniqueHandle<IconTraits> iconSmall_;
+  UniqueHandle<IconTraits> iconBig_;
+  UniqueImageList images_;
+  UniqueFont font_;
+  UniqueFont tabFont_;
+  UniqueFont linkFont_;
+  UniqueFont headerFont_;
+  UniqueIcon menuArrow_;
+  cTooltips tips_;
+  Subclass listNotify_;            // FolderListNotifyProc on the list's outer window
+
+  // Controls.
+  HWND tabOB = nullptr;
+  HWND picFindHost = nullptr;
+  HWND txtFind = nullptr;
+  HWND cmbMostUsedTimeframe = nullptr;
+  HWND picManageFavoritesHost = nullptr;
+  HWND lblManageFavorites = nullptr;
+  HWND cmdShowMenu = nullptr;
+  FolderListControl lvwFolders_;
+  MessagePane picMessagePane;
+};
+
+}  // namespace qm
