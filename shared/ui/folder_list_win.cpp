@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "shared/base/str_win.h"
+#include "shared/ui/tooltips_win.h"
 #include "shared/ui/twips.h"
 
 namespace qm {
@@ -480,6 +481,60 @@ void FolderListControl::OnFileDrop(const std::vector<Str>& files, POINT client, 
     listener_->OnOleDragDrop(files, PixelsToTwips(client.x, dpiX_), PixelsToTwips(client.y, dpiY_), effect);
 }
 
+// ---- item tips ----
+
+bool FolderListControl::EnableItemTips(bool on) {
+  if (!on) {
+    itemTip_.reset();
+    tipRow_ = -1;
+    return true;
+  }
+  if (itemTip_) return true;
+  if (!list_) return false;
+  HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, L"", WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  if (!tip) return false;
+  itemTip_.reset(tip);
+  TOOLINFOW ti = {};
+  ti.cbSize = kToolInfoSize;
+  ti.uFlags = TTF_SUBCLASS;
+  ti.hwnd = list_;
+  ti.uId = 1;
+  ti.lpszText = LPSTR_TEXTCALLBACKW;
+  GetClientRect(list_, &ti.rect);
+  if (!SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti))) {
+    itemTip_.reset();
+    return false;
+  }
+  SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 480);  // several lines of text
+  tipRow_ = -1;
+  return true;
+}
+
+void FolderListControl::UpdateItemTipRect() {
+  if (!itemTip_ || !list_) return;
+  TOOLINFOW ti = {};
+  ti.cbSize = kToolInfoSize;
+  ti.hwnd = list_;
+  ti.uId = 1;
+  GetClientRect(list_, &ti.rect);
+  SendMessageW(itemTip_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void FolderListControl::TrackItemTip(int x, int y) {
+  LVHITTESTINFO ht = {};
+  ht.pt.x = x;
+  ht.pt.y = y;
+  int row = static_cast<int>(SendMessageW(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&ht)));
+  if (row >= 0 && !(ht.flags & LVHT_ONITEM)) row = -1;
+  if (row == tipRow_) return;
+  tipRow_ = row;
+  // A new item: the tip goes away and comes back with the new item's text after the delay.
+  SendMessageW(itemTip_.get(), TTM_ACTIVATE, FALSE, 0);
+  SendMessageW(itemTip_.get(), TTM_ACTIVATE, TRUE, 0);
+}
+
 // ---- columns ----
 
 int FolderListControl::AddColumn(Str header, int widthTwips) {
@@ -682,6 +737,7 @@ LRESULT FolderListControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
   switch (msg) {
     case WM_SIZE:
       if (list_) MoveWindow(list_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      UpdateItemTipRect();
       return 0;
     case WM_SETFOCUS:
       if (list_) SetFocus(list_);
@@ -689,6 +745,7 @@ LRESULT FolderListControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_NOTIFY:
       return OnNotify(reinterpret_cast<NMHDR*>(lParam), lParam);
     case WM_DESTROY:
+      itemTip_.reset();
       fileDrop_.Revoke();
       listSubclass_.Remove();
       break;
@@ -812,6 +869,20 @@ LRESULT FolderListControl::OnCustomDraw(NMLVCUSTOMDRAW* cd) {
 
 bool FolderListControl::OnListMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
+    case WM_MOUSEMOVE:
+      if (itemTip_) TrackItemTip(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return false;
+    case WM_NOTIFY: {
+      auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+      if (!itemTip_ || !hdr || hdr->hwndFrom != itemTip_.get() || hdr->code != TTN_GETDISPINFOW) return false;
+      auto* di = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+      int position = IndexOfRow(tipRow_) + 1;
+      tipText_ = (position > 0 && listener_) ? listener_->OnItemTip(position) : Str();
+      di->lpszText = const_cast<wchar_t*>(W(tipText_));
+      di->hinst = nullptr;
+      result = 0;
+      return true;
+    }
     case WM_KEYDOWN:
       if (listener_) listener_->OnKeyDown(static_cast<int>(wParam), CurrentShiftState());
       if (list_ && HeadingMode() && !editing_ && view_ == kViewDetails && MoveFocusOverHeadings(wParam)) {

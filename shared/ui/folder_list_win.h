@@ -47,6 +47,8 @@ class FolderListListener {
   virtual void OnOleDragOver(const std::vector<Str>& /*files*/, int /*xTwips*/, int /*yTwips*/, DWORD& /*effect*/) {}
   virtual void OnOleDragLeave() {}
   virtual void OnOleDragDrop(const std::vector<Str>& /*files*/, int /*xTwips*/, int /*yTwips*/, DWORD& /*effect*/) {}
+  // The tip text of an item under the pointer (EnableItemTips); empty shows none.
+  virtual Str OnItemTip(int /*position*/) { return Str(); }
   // Every WM_NOTIFY that reaches the outer window (from the list or its header), before
   // the control handles it. Return true with `result` set to answer it yourself.
   virtual bool OnNotify(const NMHDR& /*hdr*/, LPARAM /*lParam*/, LRESULT& /*result*/) { return false; }
@@ -127,6 +129,10 @@ class FolderListControl : public Window, private FileDropHandler {
   // OleInitialize). The listener's OnOleDrag* events decide and receive them.
   bool EnableFileDrop(bool on);
   IDropTarget* DropTarget() const { return fileDrop_.Target(); }
+  // Item tips of the control's own, asked from the listener (OnItemTip) for the item
+  // under the pointer: for list views that never ask their parent for info tips.
+  bool EnableItemTips(bool on);
+  HWND ItemTipHwnd() const { return itemTip_.get(); }
 
   // ---- columns (positions from 1) ----
   int AddColumn(Str header, int widthTwips);  // returns its position
@@ -184,6 +190,8 @@ class FolderListControl : public Window, private FileDropHandler {
   LRESULT OnNotify(NMHDR* hdr, LPARAM lParam);
   LRESULT OnCustomDraw(NMLVCUSTOMDRAW* cd);
   HFONT HeadingFont();
+  void UpdateItemTipRect();
+  void TrackItemTip(int x, int y);
   void OnFileDragOver(const std::vector<Str>& files, POINT client, DWORD keyState, DWORD& effect) override;
   void OnFileDragLeave() override;
   void OnFileDrop(const std::vector<Str>& files, POINT client, DWORD keyState, DWORD& effect) override;
@@ -198,6 +206,9 @@ class FolderListControl : public Window, private FileDropHandler {
   int dpiY_ = 96;
   Subclass listSubclass_;
   FileDropRegistration fileDrop_;
+  OwnedWindow itemTip_;
+  int tipRow_ = -1;
+  Str tipText_;  // the text handed to the tip window; lives until the next question
   UniqueFont headingFont_;
   HFONT headingFontBase_ = nullptr;
   bool editing_ = false;

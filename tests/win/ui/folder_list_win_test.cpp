@@ -10,6 +10,7 @@
 
 #include "shared/base/str_win.h"
 #include "shared/ui/folder_list_win.h"
+#include "shared/ui/tooltips_win.h"
 #include "shared/ui/twips.h"
 #include "tests/win/ui/ui_test_host.h"
 
@@ -415,4 +416,39 @@ TEST_F(FolderListTest, HeaderArrowsButtonsAndAutoSize) {
   EXPECT_GT(used, 0);
   EXPECT_EQ(list_->ColumnWidth(2), used);
   EXPECT_EQ(list_->AutoSizeColumn(5), 0);
+}
+
+namespace {
+struct TipListener : Recorder {
+  Str OnItemTip(int position) override { return u"Used: " + IntToStr(position) + u" times"; }
+};
+
+Str TipText(HWND tip, HWND list) {
+  wchar_t buf[256] = {};
+  TOOLINFOW ti = {};
+  ti.cbSize = kToolInfoSize;
+  ti.hwnd = list;
+  ti.uId = 1;
+  ti.lpszText = buf;
+  SendMessageW(tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
+  return FromW(buf);
+}
+}  // namespace
+
+TEST_F(FolderListTest, OwnItemTipsAskForTheItemUnderThePointer) {
+  TipListener tips;
+  list_->SetListener(&tips);
+  FillDays();
+  ASSERT_TRUE(list_->EnableItemTips(true));
+  HWND tip = list_->ItemTipHwnd();
+  ASSERT_NE(tip, nullptr);
+  HWND lv = list_->ListHwnd();
+  POINT photos = RowCentre(lv, 4);
+  SendMessageW(lv, WM_MOUSEMOVE, 0, MAKELPARAM(photos.x, photos.y));
+  EXPECT_EQ(TipText(tip, lv), u"Used: 3 times");
+  POINT heading = RowCentre(lv, 3);
+  SendMessageW(lv, WM_MOUSEMOVE, 0, MAKELPARAM(heading.x, heading.y));
+  EXPECT_EQ(TipText(tip, lv), u"");  // heading rows have no tip
+  ASSERT_TRUE(list_->EnableItemTips(false));
+  EXPECT_FALSE(IsWindow(tip));
 }
