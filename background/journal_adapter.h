@@ -1,15 +1,36 @@
-// The journal as the background program uses it: the journal layer's append, statement,
-// template copy and compaction behind the small JournalPort interface.
+// The journal as the background program uses it: the journal layer's connection,
+// append, statement, template copy and compaction behind the small JournalPort
+// interface. Every operation opens its own connection and closes it before it returns.
 #pragma once
 
-#include <memory>
+#include <optional>
 
 #include "background/background_ports.h"
+#include "shared/journal/journal_error.h"
+#include "shared/journal/journal_paths.h"
+#include "shared/journal/shell_link.h"
 
 namespace qm {
 
-// programFolder: the folder holding Template.dat (and Quillmark.exe, the target of the
-// Quick Launch shortcut).
-std::unique_ptr<JournalPort> MakeJournalPort(const Str& programFolder);
+class LayerJournalPort : public JournalPort {
+ public:
+  // writeLink writes the Quick Launch shortcut that comes with a new journal; clock is
+  // the time of Now() in statements.
+  LayerJournalPort(JournalPaths paths, ShellLinkWriter writeLink, const Clock& clock)
+      : paths_(std::move(paths)), writeLink_(std::move(writeLink)), clock_(clock) {}
+
+  std::size_t Append(const std::vector<JournalEntry>& rows) override;
+  // After a failed Append: a missing journal is created from the template, a damaged one
+  // is replaced by a fresh copy; a busy or otherwise failing one is left alone (false).
+  bool CreateFromTemplate() override;
+  bool Execute(const Str& sql, long long& affected) override;
+  void Compress() override;
+
+ private:
+  JournalPaths paths_;
+  ShellLinkWriter writeLink_;
+  const Clock& clock_;
+  std::optional<JournalError> lastError_;
+};
 
 }  // namespace qm

@@ -10,12 +10,13 @@
 
 #include "background/command_line.h"
 #include "background/journal_adapter.h"
-#include "background/program_folder_win.h"
 #include "background/registry_settings.h"
 #include "background/welcome_window_win.h"
 #include "background/worker_window_win.h"
 #include "shared/base/program.h"
 #include "shared/base/str_win.h"
+#include "shared/journal/journal_win.h"
+#include "shared/journal/shell_link_win.h"
 
 namespace {
 
@@ -33,7 +34,9 @@ int RunMessageLoop(qm::frmWelcome* welcome) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
-  qm::SetProgramNameFromPath(qm::ProgramFilePath());
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  qm::SetProgramNameFromPath(qm::FromW(path));
   // The program never shows as a task: its worker window is never shown and carries the
   // tool-window style, and the welcome window has a hidden owner.
   // From here on a failing start-up step is skipped and the next one runs.
@@ -43,9 +46,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
 
   qm::SystemClock clock;
   qm::RegistryBackgroundSettings settings;
-  std::unique_ptr<qm::JournalPort> journal = qm::MakeJournalPort(qm::ProgramFolder());
+  qm::LayerJournalPort journal(qm::CurrentJournalPaths(), &qm::CreateShellLink, clock);
 
-  qm::frmMain worker(instance, *journal, settings, clock);
+  qm::frmMain worker(instance, journal, settings, clock);
   std::unique_ptr<qm::frmWelcome> welcome;
   auto endWhenNoWindow = [&worker, &welcome] {
     if (!worker.Loaded() && !(welcome && welcome->Loaded())) PostQuitMessage(0);

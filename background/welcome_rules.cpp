@@ -2,12 +2,6 @@
 
 namespace qm {
 
-int WindowsVersionClass(unsigned major, unsigned minor) {
-  if (major > 5) return 2;
-  if (major == 5 && minor > 0) return 1;
-  return 0;
-}
-
 WelcomeLook DecideWelcomeLook(int versionClass, bool themesActive, bool clearType, int dpiX) {
   WelcomeLook look;
   if (versionClass == 2) {

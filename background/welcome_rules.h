@@ -8,9 +8,6 @@
 
 namespace qm {
 
-// 0 = Windows 2000 or older, 1 = Windows XP / Server 2003, 2 = Windows Vista or later.
-int WindowsVersionClass(unsigned major, unsigned minor);
-
 struct Rgb {
   std::uint8_t r, g, b;
   bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
@@ -39,12 +36,15 @@ struct WelcomeLook {
   int startIconTopTwips = 0;
 };
 
-// The default top edge of the Quick Launch picture (beside line a) at normal font size)
-// and the one used when the screen has large fonts.
-constexpr int kStartIconTopTwips = 3510;
+// The default top edge of the Quick Launch picture (its lower edge level with the lower
+// edge of line a) of the "How to start" text at normal font size) and the one used when
+// the screen has large fonts.
+constexpr int kStartIconTopTwips = 3390;
 constexpr int kStartIconTopTwipsLargeFonts = 3560;
 
-// dpiX: pixels per logical inch horizontally; more than 110 counts as large fonts.
+// versionClass: 0 Windows 2000 or older, 1 Windows XP / Server 2003, 2 Windows Vista or
+// later (shared/ui/windows_version.h). dpiX: pixels per logical inch horizontally; more
+// than 110 counts as large fonts.
 WelcomeLook DecideWelcomeLook(int versionClass, bool themesActive, bool clearType, int dpiX);
 
 // The "How to start" text: the short form, plus a line break and the bracketed note on

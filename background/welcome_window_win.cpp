@@ -2,10 +2,11 @@
 
 #include <uxtheme.h>
 
-#include "background/foreground_win.h"
 #include "background/resource.h"
 #include "background/worker_window_win.h"
 #include "shared/base/str_win.h"
+#include "shared/ui/foreground_win.h"
+#include "shared/ui/windows_version.h"
 
 namespace qm {
 
@@ -14,33 +15,23 @@ namespace {
 const wchar_t kWelcomeClass[] = L"QuillmarkBckWelcome";
 
 // Layout in twips (1/1440 inch), turned into pixels with the screen's dots per inch.
+// Tahoma 8.25 pt lines are 180 twips apart at normal size; the start header sits in the
+// blank lines after the first line of the "How to start" text, and the Quick Launch
+// picture beside its line a) (welcome_rules.h).
 constexpr int kClientWidth = 7800;
-constexpr int kClientHeight = 5280;
+constexpr int kClientHeight = 5040;
 constexpr int kMargin = 300;
 constexpr int kLabelWidth = kClientWidth - 2 * kMargin;
-constexpr int kWelcomeTop = 300, kWelcomeHeight = 480;
-constexpr int kIntroTop = 960, kIntroHeight = 720;
-constexpr int kAppHeaderTop = 1920, kAppHeaderHeight = 240;
-constexpr int kHowToStartTop = 2760, kHowToStartHeight = 1560;
-constexpr int kAppStartHeaderTop = kHowToStartTop + 2 * 195;  // in the gap after line 1
+constexpr int kWelcomeTop = 360, kWelcomeHeight = 480;
+constexpr int kIntroTop = 1080, kIntroHeight = 720;
+constexpr int kAppHeaderTop = 2400, kAppHeaderHeight = 240;
+constexpr int kHowToStartTop = 2760, kHowToStartHeight = 1500;
+constexpr int kAppStartHeaderTop = kHowToStartTop + 2 * 180;
 constexpr int kStartIconWidthPx = 17, kStartIconHeightPx = 18;
-constexpr int kFooterTop = 4560;
+constexpr int kFooterTop = 4320;
 constexpr int kButtonWidth = 1215, kButtonHeight = 345;
 
 COLORREF ToColorRef(Rgb c) { return RGB(c.r, c.g, c.b); }
-
-int VersionClassOfSystem() {
-  // RtlGetVersion tells the real version; GetVersionEx may be shimmed.
-  using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
-  OSVERSIONINFOW vi = {};
-  vi.dwOSVersionInfoSize = sizeof(vi);
-  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  auto fn = ntdll ? reinterpret_cast<RtlGetVersionFn>(
-                        reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
-                  : nullptr;
-  if (!fn || fn(&vi) != 0) return 2;
-  return WindowsVersionClass(vi.dwMajorVersion, vi.dwMinorVersion);
-}
 
 bool ClearTypeActive() {
   UINT type = 0;
@@ -96,7 +87,7 @@ Str frmWelcome::Text(UINT id) const {
 
 bool frmWelcome::Show() {
   if (hWnd_) return true;
-  lVersionClass_ = VersionClassOfSystem();
+  lVersionClass_ = WindowsGeneration();
   HDC screen = GetDC(nullptr);
   dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
   dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
@@ -131,7 +122,7 @@ bool frmWelcome::Show() {
   SetWindowPos(hWnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   ShowWindow(hWnd_, SW_SHOW);
   UpdateWindow(hWnd_);
-  BringToForeground(hWnd_, true);
+  ForceForegroundWindow(hWnd_);
   return true;
 }
 

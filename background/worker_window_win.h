@@ -75,6 +75,7 @@ class frmMain : private WorkerActions {
   HWND hWnd_ = nullptr;
   bool hotKeyRegistered_ = false;
   bool workerTimerArmed_ = false;
+  double lastRoundEndMs_ = -1e9;
   bool unloading_ = false;
 };
 

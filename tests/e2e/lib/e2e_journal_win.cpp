@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "shared/base/str_win.h"
+#include "shared/journal/jet_functions.h"
 #include "tests/e2e/lib/e2e_files_win.h"
 
 namespace qm::e2e {
@@ -22,6 +23,11 @@ JournalDb::JournalDb(const Str& file) {
     return;
   }
   sqlite3_busy_timeout(db, 10000);
+  // The journal's text columns and indexes use the journal layer's collation; rows
+  // written without it would spoil the indexes.
+  static const SystemClock clock;
+  dialect_.clock = &clock;
+  RegisterJetDialect(db, &dialect_);
   db_ = db;
 }
 

@@ -1,5 +1,6 @@
 // The journal file as the tests see it: found where the programs keep it and read (or
-// prepared) with SQLite directly, independent of the programs' own journal code.
+// prepared) with SQLite directly, with the journal layer's collation and functions
+// registered so that rows the tests write keep the file's indexes sound.
 #pragma once
 
 #include <sqlite3.h>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "shared/base/str.h"
+#include "shared/journal/jet_functions.h"
 
 namespace qm::e2e {
 
@@ -36,6 +38,7 @@ class JournalDb {
 
  private:
   sqlite3* db_ = nullptr;
+  JetDialectState dialect_;
   Str error_;
 };
 

@@ -5,15 +5,6 @@
 
 using namespace qm;
 
-TEST(WelcomeRules, VersionClassFromMajorAndMinorVersion) {
-  EXPECT_EQ(WindowsVersionClass(4, 90), 0);
-  EXPECT_EQ(WindowsVersionClass(5, 0), 0);
-  EXPECT_EQ(WindowsVersionClass(5, 1), 1);
-  EXPECT_EQ(WindowsVersionClass(5, 2), 1);
-  EXPECT_EQ(WindowsVersionClass(6, 0), 2);
-  EXPECT_EQ(WindowsVersionClass(10, 0), 2);
-}
-
 TEST(WelcomeRules, VistaWithThemesGetsTheLightFooterAndReleasesTheHotKey) {
   WelcomeLook l = DecideWelcomeLook(2, true, true, 96);
   EXPECT_TRUE(l.releaseHotKey);

@@ -1,0 +1,50 @@
+#include "background/journal_adapter.h"
+
+#include <exception>
+
+#include "background/journal_batch.h"
+#include "shared/journal/connection.h"
+#include "shared/journal/journal_lifecycle.h"
+
+namespace qm {
+
+std::size_t LayerJournalPort::Append(const std::vector<JournalEntry>& rows) {
+  lastError_.reset();
+  if (rows.empty()) return 0;
+  try {
+    AppendJournalRows(paths_, clock_, rows);
+    return rows.size();
+  } catch (const JournalError& e) {
+    lastError_ = e;
+  } catch (const std::exception&) {
+    lastError_ = JournalError(JournalErrorKind::Failed, "append failed");
+  }
+  return 0;
+}
+
+bool LayerJournalPort::CreateFromTemplate() {
+  if (!lastError_) return CreateDatabaseFromTemplate(paths_, writeLink_);
+  const JournalError error = *lastError_;
+  lastError_.reset();
+  return HandleJournalFailure(error, paths_, clock_, writeLink_);
+}
+
+bool LayerJournalPort::Execute(const Str& sql, long long& affected) {
+  try {
+    Connection c = OpenConnection(paths_.ConnectionString(), clock_);
+    affected = c.Execute(sql);
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+void LayerJournalPort::Compress() {
+  try {
+    CompressDatabase(paths_);
+  } catch (const std::exception&) {
+    // Compaction failures leave the journal as it was; the next deletion tries again.
+  }
+}
+
+}  // namespace qm

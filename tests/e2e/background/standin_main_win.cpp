@@ -1,0 +1,26 @@
+// Stand-in for Quillmark.exe in the hot-key test: writes its own program path, its
+// command line and its current folder (UTF-8, one per line) to the file named by the
+// environment variable QM_STANDIN_MARKER, then ends.
+#include <windows.h>
+
+#include <string>
+
+#include "shared/base/str_win.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  wchar_t marker[MAX_PATH] = {};
+  if (!GetEnvironmentVariableW(L"QM_STANDIN_MARKER", marker, MAX_PATH)) return 1;
+  wchar_t self[MAX_PATH] = {}, cwd[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  GetCurrentDirectoryW(MAX_PATH, cwd);
+  std::string text = qm::ToUtf8(qm::FromW(self)) + "\n" + qm::ToUtf8(qm::FromW(GetCommandLineW())) +
+                     "\n" + qm::ToUtf8(qm::FromW(cwd)) + "\n";
+  // Written under a temporary name and renamed, so the test never reads half a file.
+  std::wstring tmp = std::wstring(marker) + L".tmp";
+  HANDLE h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return 2;
+  DWORD n = 0;
+  WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
+  CloseHandle(h);
+  return MoveFileExW(tmp.c_str(), marker, MOVEFILE_REPLACE_EXISTING) ? 0 : 3;
+}
