@@ -1,0 +1,75 @@
+// What every end-to-end test of Quillmark.exe starts from: no program running, no
+// journal, no settings (except that the first start is over, unless a test wants it),
+// test folders on disk; helpers to start the launcher and the background program, to
+// put rows into the journal and to read the window.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+#include "tests/e2e/app/e2e_controls_win.h"
+#include "tests/e2e/lib/e2e_files_win.h"
+#include "tests/e2e/lib/e2e_journal_win.h"
+#include "tests/e2e/lib/e2e_process_win.h"
+#include "tests/e2e/lib/e2e_registry_win.h"
+#include "tests/e2e/lib/e2e_window_win.h"
+
+namespace qm::e2e {
+
+// The launcher's controls (as the program numbers them).
+inline constexpr int kTabsId = 1001;
+inline constexpr int kTimeframeId = 1004;
+inline constexpr int kFolderListId = 1008;
+inline constexpr int kMessagePaneId = 1009;
+inline constexpr int kMessageHeaderId = 1010;
+inline constexpr int kMessageId = 1011;
+
+// Folders that exist in the test prefix.
+inline constexpr char16_t kTestRoot[] = u"C:\\qmtest";
+
+class AppTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  static Str AppExe() { return TestBinFolder() + u"\\Quillmark.exe"; }
+  static Str Folder(const Str& name) { return Str(kTestRoot) + u"\\" + name; }
+
+  // Starts Quillmark.exe and waits for its window and its first list: the main window,
+  // or nullptr.
+  HWND StartApp(ChildProcess& process);
+  // Closes the window as the user does and waits for the process to end.
+  bool CloseApp(ChildProcess& process, HWND window);
+  // Starts QuillmarkBck.exe and waits for its worker window.
+  HWND StartBackground();
+  // Sends one folder-use report to the worker and waits for its row.
+  void Report(HWND worker, const Str& name, const Str& path);
+
+  // A journal from the template, and rows written into it directly; daysAgo may have a
+  // fraction (hours).
+  void MakeJournal();
+  void AddRow(const Str& name, const Str& path, double daysAgo);
+
+  // The window's parts.
+  static HWND List(HWND window);
+  static HWND Tabs(HWND window) { return Control(window, kTabsId); }
+  static bool PaneShown(HWND window);
+  static Str PaneHeader(HWND window);
+  // The list's rows as (name, path, used); heading rows (group captions, no path) are
+  // left out when withHeadings is false.
+  static std::vector<std::vector<Str>> Rows(HWND window, bool withHeadings = false);
+  // Waits until the list shows n item rows; the rows then.
+  static std::vector<std::vector<Str>> WaitForRows(HWND window, size_t n);
+  static DWORD Setting(const Str& name, DWORD fallback = 0xFFFFFFFFu, const Str& key = kCurrentSettingsKey);
+  static bool WaitSetting(const Str& name, DWORD value, const Str& key = kCurrentSettingsKey);
+  // Every value under the program's keys, as text, for before/after comparisons.
+  static std::map<Str, Str> SettingsSnapshot();
+
+  ChildProcess background_;
+};
+
+}  // namespace qm::e2e

@@ -1,0 +1,238 @@
+// The launcher's lists end to end: folders reported to the real background program (or
+// written into the journal) show up in the real launcher, read from another process.
+
+#include "tests/e2e/app/app_fixture_win.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+namespace qm::e2e {
+namespace {
+
+class Lists : public AppTest {};
+
+std::vector<Str> Column(const std::vector<std::vector<Str>>& rows, size_t c) {
+  std::vector<Str> out;
+  for (auto& r : rows) out.push_back(c < r.size() ? r[c] : Str());
+  return out;
+}
+
+TEST_F(Lists, LastUsedListsEachReportedFolderOnceNewestFirstWithoutMissingFolders) {
+  HWND worker = StartBackground();
+  ASSERT_NE(worker, nullptr);
+  // One report a second apart, so that their recording times differ.
+  Report(worker, u"a", Folder(u"a"));
+  Sleep(1100);
+  Report(worker, u"gone", Folder(u"gone"));
+  Sleep(1100);
+  Report(worker, u"b", Folder(u"b"));
+  Sleep(1100);
+  Report(worker, u"a", Folder(u"a"));
+  Sleep(1100);
+  Report(worker, u"c", Folder(u"c"));
+
+  ChildProcess app;
+  HWND window = StartApp(app);
+  ASSERT_NE(window, nullptr);
+  auto rows = WaitForRows(window, 3);
+  EXPECT_EQ(Column(rows, 0), (std::vector<Str>{u"c", u"a", u"b"}));
+  EXPECT_EQ(Column(rows, 1), (std::vector<Str>{Folder(u"c"), Folder(u"a"), Folder(u"b")}));
+  for (auto& r : rows) EXPECT_TRUE(StartsWith(r[2], u"Today, ")) << ToUtf8(r[2]);
+  EXPECT_FALSE(PaneShown(window));
+  // The day group stands above its items where the list cannot draw groups itself.
+  auto withHeadings = Rows(window, true);
+  ASSERT_FALSE(withHeadings.empty());
+  EXPECT_EQ(withHeadings[0][0], u"Today");
+  HWND header = ListHeader(List(window));
+  ASSERT_EQ(HeaderCount(header), 3);
+  EXPECT_EQ(HeaderText(header, 0), u"Folder");
+  EXPECT_EQ(HeaderText(header, 1), u"Path");
+  EXPECT_EQ(HeaderText(header, 2), u"Used");
+  EXPECT_TRUE(CloseApp(app, window));
+}
+
+TEST_F(Lists, FrequentlyUsedCountsUsesWithinTheTimeframe) {
+  MakeJournal();
+  // Used some hours ago: within the last 24 hours, not within the last 2.
+  for (int i = 0; i < 3; ++i) AddRow(u"a", Folder(u"a"), 0.2 + i * 0.01);
+  AddRow(u"b", Folder(u"b"), 0.25);
+  for (int i = 0; i < 5; ++i) AddRow(u"c", Folder(u"c"), 10 + i);
+  ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"ListTypeActive", 2));
+
+  ChildProcess app;
+  HWND window = StartApp(app);
+  ASSERT_NE(window, nullptr);
+  auto rows = WaitForRows(window, 3);
+  // Most used first (the Used column sorts by its leading number).
+  EXPECT_EQ(Column(rows, 0), (std::vector<Str>{u"c", u"a", u"b"}));
+  EXPECT_EQ(Column(rows, 2), (std::vector<Str>{u"5 times", u"3 times", u"1 time"}));
+  EXPECT_EQ(TabSelected(Tabs(window)), 1);
+
+  // "Last 7 days": the folder used ten days ago and earlier drops out.
+  ASSERT_TRUE(ChooseComboEntry(Control(window, kTimeframeId), 4));
+  EXPECT_TRUE(WaitSetting(u"MRUTimeframe", 4));
+  rows = WaitForRows(window, 2);
+  EXPECT_EQ(Column(rows, 0), (std::vector<Str>{u"a", u"b"}));
+  // "Last 2 hours" with nothing in it: the pane says so.
+  ASSERT_TRUE(ChooseComboEntry(Control(window, kTimeframeId), 1));
+  EXPECT_TRUE(WaitUntil([&] { return PaneShown(window); }, 10000));
+  EXPECT_EQ(PaneHeader(window), u"No Used Folders in Selected Period");
+  EXPECT_TRUE(CloseApp(app, window));
+
+  // The next start comes back with the chosen period.
+  ChildProcess again;
+  window = StartApp(again);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(ComboSelected(Control(window, kTimeframeId)), 1);
+  EXPECT_TRUE(CloseApp(again, window));
+}
+
+TEST_F(Lists, FavoritesShowStoredGroupsWithOtherLast) {
+  const Str key = Str(kSettingsKey) + u"\\FolderFavorites";
+  ASSERT_TRUE(WriteString(key, u"Groups", u"Work|*#|Empty|*#|Home|*#|"));
+  ASSERT_TRUE(WriteString(key + u"\\Work", u"Favorites", u"W1|*#|W2|*#|"));
+  ASSERT_TRUE(WriteString(key + u"\\Work", u"FavoritesPaths", Folder(u"a") + u"|*#|" + Folder(u"gone") + u"|*#|"));
+  ASSERT_TRUE(WriteString(key + u"\\Home", u"Favorites", u"H1|*#|"));
+  ASSERT_TRUE(WriteString(key + u"\\Home", u"FavoritesPaths", u"\\\\server\\share|*#|"));
+  ASSERT_TRUE(WriteString(key + u"\\Uncategorized", u"Favorites", u"U1|*#|"));
+  ASSERT_TRUE(WriteString(key + u"\\Uncategorized", u"FavoritesPaths", Folder(u"b") + u"|*#|"));
+  ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"ListTypeActive", 3));
+
+  ChildProcess app;
+  HWND window = StartApp(app);
+  ASSERT_NE(window, nullptr);
+  auto rows = WaitForRows(window, 4);
+  // A favorite whose folder is missing is listed all the same.
+  EXPECT_EQ(Column(rows, 0), (std::vector<Str>{u"W1", u"W2", u"H1", u"U1"}));
+  auto all = Rows(window, true);
+  std::vector<Str> order;
+  for (auto& r : all) order.push_back(r[0]);
+  EXPECT_EQ(order, (std::vector<Str>{u"Work", u"W1", u"W2", u"Home", u"H1", u"Other", u"U1"}));
+  // No Used column on this tab.
+  EXPECT_EQ(HeaderCount(ListHeader(List(window))), 2);
+  EXPECT_TRUE(CloseApp(app, window));
+}
+
+TEST_F(Lists, TabSwitchesAreRememberedAndColumnClicksSort) {
+  MakeJournal();
+  AddRow(u"b", Folder(u"b"), 0.001);
+  AddRow(u"a", Folder(u"a"), 0.002);
+  AddRow(u"c", Folder(u"c"), 0.003);
+  ChildProcess app;
+  HWND window = StartApp(app);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(Column(WaitForRows(window, 3), 0), (std::vector<Str>{u"b", u"a", u"c"}));
+  HWND header = ListHeader(List(window));
+  EXPECT_NE(HeaderFormat(header, 2) & HDF_SORTDOWN, 0);
+
+  // Folder header: descending with a down arrow, then ascending with an up arrow.
+  ASSERT_TRUE(ClickHeader(header, 0));
+  EXPECT_TRUE(WaitSetting(u"SortingLastUsed", 1));
+  EXPECT_TRUE(WaitUntil([&] { return Column(Rows(window), 0) == std::vector<Str>{u"c", u"b", u"a"}; }, 10000));
+  EXPECT_NE(HeaderFormat(header, 0) & HDF_SORTDOWN, 0);
+  EXPECT_EQ(HeaderFormat(header, 2) & (HDF_SORTDOWN | HDF_SORTUP), 0);
+  ASSERT_TRUE(ClickHeader(header, 0));
+  EXPECT_TRUE(WaitSetting(u"SortingLastUsed", 2));
+  EXPECT_TRUE(WaitUntil([&] { return Column(Rows(window), 0) == std::vector<Str>{u"a", u"b", u"c"}; }, 10000));
+  EXPECT_NE(HeaderFormat(header, 0) & HDF_SORTUP, 0);
+  // Used on Last Used: back to the day groups.
+  ASSERT_TRUE(ClickHeader(header, 2));
+  EXPECT_TRUE(WaitSetting(u"SortingLastUsed", 5));
+
+  ASSERT_TRUE(ClickTab(Tabs(window), 1));
+  EXPECT_TRUE(WaitSetting(u"ListTypeActive", 2));
+  EXPECT_TRUE(WaitUntil([&] { return Rows(window).size() == 3 && Rows(window)[0][2] == u"1 time"; }, 10000));
+  // Used on Frequently Used toggles between descending and ascending.
+  header = ListHeader(List(window));
+  ASSERT_TRUE(ClickHeader(header, 2));
+  EXPECT_TRUE(WaitSetting(u"SortingMostUsed", 6));
+  EXPECT_TRUE(WaitUntil([&] { return (HeaderFormat(header, 2) & HDF_SORTUP) != 0; }, 10000));
+  ASSERT_TRUE(ClickHeader(header, 2));
+  EXPECT_TRUE(WaitSetting(u"SortingMostUsed", 5));
+
+  ASSERT_TRUE(ClickTab(Tabs(window), 2));
+  EXPECT_TRUE(WaitSetting(u"ListTypeActive", 3));
+  EXPECT_TRUE(WaitUntil([&] { return PaneShown(window); }, 10000));
+  EXPECT_EQ(PaneHeader(window), u"Specify Folder Favorites");
+  ASSERT_TRUE(ClickTab(Tabs(window), 0));
+  EXPECT_TRUE(WaitSetting(u"ListTypeActive", 1));
+  EXPECT_TRUE(WaitUntil([&] { return Rows(window).size() == 3 && !PaneShown(window); }, 10000));
+  EXPECT_EQ(HeaderCount(ListHeader(List(window))), 3);
+  EXPECT_TRUE(CloseApp(app, window));
+}
+
+TEST_F(Lists, FavoritesTabFirstAndHiddenPathColumn) {
+  MakeJournal();
+  AddRow(u"a", Folder(u"a"), 0.001);
+  ASSERT_TRUE(WriteDword(kOptionsKey, u"ShowFavoritesTabFirst", 1));
+  ASSERT_TRUE(WriteDword(kOptionsKey, u"HidePathColumn", 1));
+  ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"ListTypeActive", 2));
+  ChildProcess app;
+  HWND window = StartApp(app);
+  ASSERT_NE(window, nullptr);
+  HWND tabs = Tabs(window);
+  ASSERT_EQ(TabCount(tabs), 3);
+  EXPECT_EQ(TabText(tabs, 0), u"Folder Favorites");
+  EXPECT_EQ(TabText(tabs, 1), u"Last Used");
+  EXPECT_EQ(TabText(tabs, 2), u"Frequently Used");
+  EXPECT_EQ(TabSelected(tabs), 2);
+  auto rows = WaitForRows(window, 1);
+  ASSERT_EQ(rows[0].size(), 2u);
+  EXPECT_EQ(rows[0][1], u"1 time");
+  HWND header = ListHeader(List(window));
+  EXPECT_EQ(HeaderText(header, 1), u"Used");
+  ASSERT_TRUE(ClickTab(tabs, 0));
+  EXPECT_TRUE(WaitSetting(u"ListTypeActive", 3));
+  ASSERT_TRUE(ClickTab(tabs, 1));
+  EXPECT_TRUE(WaitSetting(u"ListTypeActive", 1));
+  EXPECT_TRUE(WaitUntil([&] { auto r = Rows(window); return r.size() == 1 && StartsWith(r[0][1], u"Today, "); }, 10000));
+  EXPECT_TRUE(CloseApp(app, window));
+}
+
+TEST_F(Lists, DamagedSettingsGiveTheirDefaults) {
+  MakeJournal();
+  AddRow(u"a", Folder(u"a"), 0.001);
+  ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"ListTypeActive", 9));
+  ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"WindowWidth", static_cast<DWORD>(-5)));
+  ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"MRUTimeframe", 40));
+  ASSERT_TRUE(WriteString(kCurrentSettingsKey, u"WindowHeight", u"tall"));
+  ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"SortingLastUsed", 77));
+  ChildProcess app;
+  HWND window = StartApp(app);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(TabSelected(Tabs(window)), 0);
+  EXPECT_EQ(ComboSelected(Control(window, kTimeframeId)), 0);
+  EXPECT_EQ(WaitForRows(window, 1).size(), 1u);
+  RECT rc = {};
+  ASSERT_TRUE(GetWindowRect(window, &rc));
+  // The default size (7730 x 6700 twips with the Vista look that Wine reports).
+  EXPECT_EQ(rc.right - rc.left, 515);
+  EXPECT_EQ(rc.bottom - rc.top, 447);
+  EXPECT_TRUE(CloseApp(app, window));
+}
+
+TEST_F(Lists, UnreadableJournalLeavesAnEmptyWorkingWindow) {
+  MakeJournal();
+  AddRow(u"a", Folder(u"a"), 0.001);
+  // Held open without sharing: the launcher cannot read it.
+  HANDLE lock = CreateFileW(reinterpret_cast<const wchar_t*>(JournalFile().c_str()), GENERIC_READ | GENERIC_WRITE, 0,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  ChildProcess app;
+  HWND window = StartApp(app);
+  ASSERT_NE(window, nullptr);
+  // The fill ended: the tab switch (which waits for a finished fill) goes through.
+  ASSERT_TRUE(ClickTab(Tabs(window), 1));
+  EXPECT_TRUE(WaitSetting(u"ListTypeActive", 2));
+  EXPECT_EQ(ListRowCount(List(window)), 0);
+  EXPECT_FALSE(PaneShown(window));
+  CloseHandle(lock);
+  // Readable again: the next fill lists the row.
+  ASSERT_TRUE(ClickTab(Tabs(window), 0));
+  EXPECT_TRUE(WaitSetting(u"ListTypeActive", 1));
+  EXPECT_EQ(WaitForRows(window, 1).size(), 1u);
+  EXPECT_TRUE(CloseApp(app, window));
+}
+
+}  // namespace
+}  // namespace qm::e2e

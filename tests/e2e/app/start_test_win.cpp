@@ -1,0 +1,144 @@
+// The launcher's start and end end to end: the first start of a user, a second start,
+// what closing saves, and the Windows XP code paths.
+
+#include "tests/e2e/app/app_fixture_win.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+namespace qm::e2e {
+namespace {
+
+class Start : public AppTest {
+ protected:
+  static Str StartupShortcut() { return SpecialFolder(CSIDL_STARTUP) + u"\\Quillmark Startup.lnk"; }
+};
+
+TEST_F(Start, FirstStartOfAUserWelcomesAndMakesTheStartupShortcutOnce) {
+  ASSERT_TRUE(DeleteValue(kCurrentSettingsKey, u"SetupDone"));
+  ASSERT_TRUE(DeleteValue(kCurrentSettingsKey, u"StartupShortcutCreated"));
+  DeleteFileW(reinterpret_cast<const wchar_t*>(StartupShortcut().c_str()));
+  MakeJournal();
+  AddRow(u"a", Folder(u"a"), 0.001);
+
+  ChildProcess first;
+  HWND window = StartApp(first);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(Setting(u"SetupDone"), 1u);
+  EXPECT_EQ(Setting(u"StartupShortcutCreated"), 1u);
+  EXPECT_TRUE(FileExists(StartupShortcut()));
+  // The welcome pane even though the journal holds a row.
+  EXPECT_TRUE(PaneShown(window));
+  EXPECT_EQ(PaneHeader(window), u"Welcome to Quillmark!");
+  EXPECT_TRUE(CloseApp(first, window));
+
+  // The user deletes the shortcut: it does not come back.
+  ASSERT_TRUE(DeleteFileW(reinterpret_cast<const wchar_t*>(StartupShortcut().c_str())));
+  ChildProcess next;
+  window = StartApp(next);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(WaitForRows(window, 1).size(), 1u);
+  EXPECT_FALSE(PaneShown(window));
+  EXPECT_FALSE(FileExists(StartupShortcut()));
+  EXPECT_TRUE(CloseApp(next, window));
+}
+
+TEST_F(Start, SecondStartBringsTheFirstWindowBackAndWritesNothing) {
+  MakeJournal();
+  AddRow(u"a", Folder(u"a"), 0.001);
+  ChildProcess first;
+  HWND window = StartApp(first);
+  ASSERT_NE(window, nullptr);
+  PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(window) != FALSE; }, 10000));
+  auto before = SettingsSnapshot();
+
+  ChildProcess second;
+  ASSERT_TRUE(second.Start(AppExe()));
+  ASSERT_TRUE(second.WaitExit(kDefaultBoundMs));
+  EXPECT_TRUE(WaitUntil([&] { return IsIconic(window) == FALSE; }, 10000));
+  EXPECT_TRUE(first.Running());
+  EXPECT_EQ(TopLevelWindows(u"Quillmark", second.Pid()).size(), 0u);
+  EXPECT_EQ(SettingsSnapshot(), before);
+  EXPECT_TRUE(CloseApp(first, window));
+}
+
+TEST_F(Start, ClosingSavesTheGeometryUnlessMinimised) {
+  ChildProcess app;
+  HWND window = StartApp(app);
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(SetWindowPos(window, nullptr, 100, 80, 600, 500, SWP_NOZORDER | SWP_NOACTIVATE));
+  ASSERT_TRUE(WaitUntil([&] {
+    RECT rc = {};
+    return GetWindowRect(window, &rc) && rc.left == 100 && rc.right - rc.left == 600;
+  }, 10000));
+  EXPECT_TRUE(CloseApp(app, window));
+  // Twips at 96 dots per inch: 15 per pixel.
+  EXPECT_EQ(Setting(u"WindowWidth"), 9000u);
+  EXPECT_EQ(Setting(u"WindowHeight"), 7500u);
+  EXPECT_EQ(Setting(u"WindowLeft"), 1500u);
+  EXPECT_EQ(Setting(u"WindowTop"), 1200u);
+  EXPECT_NE(Setting(u"FirstColumnWidth"), 0xFFFFFFFFu);
+  // The weekly update check was due (no day recorded yet): today's day number is kept.
+  EXPECT_GT(Setting(u"LastUpdateCheck"), 40000u);
+
+  // Previous position: the window comes back where it was.
+  ASSERT_TRUE(WriteDword(kOptionsKey, u"WindowPosition", 5));
+  ChildProcess again;
+  window = StartApp(again);
+  ASSERT_NE(window, nullptr);
+  RECT rc = {};
+  ASSERT_TRUE(GetWindowRect(window, &rc));
+  EXPECT_EQ(rc.left, 100);
+  EXPECT_EQ(rc.top, 80);
+  EXPECT_EQ(rc.right - rc.left, 600);
+  PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(window) != FALSE; }, 10000));
+  EXPECT_TRUE(CloseApp(again, window));
+  EXPECT_EQ(Setting(u"WindowWidth"), 9000u);
+  EXPECT_EQ(Setting(u"WindowLeft"), 1500u);
+}
+
+class WindowsXp : public Start {
+ protected:
+  void SetUp() override {
+    Start::SetUp();
+    ASSERT_TRUE(WriteString(u"Software\\Wine", u"Version", u"winxp"));
+  }
+  void TearDown() override {
+    Start::TearDown();
+    DeleteValue(u"Software\\Wine", u"Version");
+  }
+};
+
+TEST_F(WindowsXp, TheClassicLookStartsAndLists) {
+  MakeJournal();
+  AddRow(u"a", Folder(u"a"), 0.001);
+  AddRow(u"b", Folder(u"b"), 0.002);
+  ChildProcess app;
+  HWND window = StartApp(app);
+  ASSERT_NE(window, nullptr);
+  auto rows = WaitForRows(window, 2);
+  EXPECT_EQ(rows[0][0], u"a");
+  EXPECT_EQ(rows[1][0], u"b");
+  // Without the Vista look: the classic default width and the drop shadow.
+  RECT rc = {};
+  ASSERT_TRUE(GetWindowRect(window, &rc));
+  EXPECT_EQ(rc.right - rc.left, 507);
+  EXPECT_NE(GetClassLongPtrW(window, GCL_STYLE) & CS_DROPSHADOW, 0u);
+  ASSERT_TRUE(ClickTab(Tabs(window), 1));
+  EXPECT_TRUE(WaitSetting(u"ListTypeActive", 2));
+  EXPECT_EQ(WaitForRows(window, 2).size(), 2u);
+  EXPECT_TRUE(CloseApp(app, window));
+}
+
+TEST_F(Start, TheVistaLookHasNoDropShadow) {
+  ChildProcess app;
+  HWND window = StartApp(app);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(GetClassLongPtrW(window, GCL_STYLE) & CS_DROPSHADOW, 0u);
+  EXPECT_TRUE(CloseApp(app, window));
+}
+
+}  // namespace
+}  // namespace qm::e2e
