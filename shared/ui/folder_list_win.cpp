@@ -1,13 +1,11 @@
 #include "shared/ui/folder_list_win.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <vector>
 
 #include "shared/base/str_win.h"
-#include "shared/ui/tooltips_win.h"
+#include "shared/ui/folder_list_text_win.h"
 #include "shared/ui/twips.h"
 
 namespace qm {
@@ -17,19 +15,10 @@ namespace {
 constexpr wchar_t kOuterClass[] = L"QmFolderList";
 constexpr int kListId = 1;
 constexpr int kProbeGroupId = 0x7FFF;
-constexpr COLORREF kHeadingColor = RGB(0, 51, 153);
-constexpr COLORREF kHeadingRuleColor = RGB(180, 200, 230);
 
 // The group record as common controls 6.0 (Windows XP) knows it; the later, longer
 // record is refused there.
 constexpr UINT kGroupRecordSize = static_cast<UINT>(offsetof(LVGROUP, uAlign) + sizeof(UINT));
-
-// LVITEMW wants writable text pointers even for reading them in.
-wchar_t* Writable(Str& s) {
-  s.push_back(u'\0');
-  s.pop_back();
-  return reinterpret_cast<wchar_t*>(&s[0]);
-}
 
 }  // namespace
 
@@ -86,7 +75,7 @@ bool FolderListControl::ProbeNativeGroups() {
     LVGROUP g = {};
     g.cbSize = kGroupRecordSize;
     g.mask = LVGF_HEADER | LVGF_GROUPID;
-    g.pszHeader = Writable(header);
+    g.pszHeader = WritableText(header);
     g.iGroupId = kProbeGroupId;
     LRESULT index = SendMessageW(list_, LVM_INSERTGROUP, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&g));
     ok = index >= 0 && SendMessageW(list_, LVM_HASGROUP, kProbeGroupId, 0) != 0;
@@ -101,7 +90,7 @@ bool FolderListControl::InsertNativeGroup(const FolderListGroup& group) {
   LVGROUP g = {};
   g.cbSize = kGroupRecordSize;
   g.mask = LVGF_HEADER | LVGF_GROUPID;
-  g.pszHeader = Writable(header);
+  g.pszHeader = WritableText(header);
   g.iGroupId = group.id;
   // Inserted at the front: a group added later shows ahead of the earlier ones.
   return SendMessageW(list_, LVM_INSERTGROUP, 0, reinterpret_cast<LPARAM>(&g)) >= 0;
@@ -128,7 +117,7 @@ bool FolderListControl::SetBackgroundPicture(const Str& path) {
     bk.ulFlags = LVBKIF_SOURCE_NONE;
   } else {
     bk.ulFlags = LVBKIF_SOURCE_URL | LVBKIF_STYLE_NORMAL;
-    bk.pszImage = Writable(file);
+    bk.pszImage = WritableText(file);
     bk.xOffsetPercent = 100;
     bk.yOffsetPercent = 100;
   }
@@ -169,7 +158,7 @@ void FolderListControl::WriteSubItems(int row, const FolderListEntry& item) {
     Str text = item.subItems[n - 1];
     LVITEMW it = {};
     it.iSubItem = static_cast<int>(n);
-    it.pszText = Writable(text);
+    it.pszText = WritableText(text);
     SendMessageW(list_, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&it));
   }
 }
@@ -194,7 +183,7 @@ void FolderListControl::InsertRow(int row, const FolderListRow& r) {
       it.iGroupId = item.groupId != 0 ? item.groupId : I_GROUPIDNONE;
     }
   }
-  it.pszText = Writable(text);
+  it.pszText = WritableText(text);
   int at = static_cast<int>(SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&it)));
   if (at >= 0 && !r.heading) WriteSubItems(at, model_.Item(r.item));
 }
@@ -340,7 +329,7 @@ void FolderListControl::SetItemText(int position, Str text) {
   if (row < 0) return;
   LVITEMW it = {};
   it.iSubItem = 0;
-  it.pszText = Writable(text);
+  it.pszText = WritableText(text);
   SendMessageW(list_, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&it));
 }
 
@@ -367,7 +356,7 @@ void FolderListControl::SetSubItem(int position, int number, Str text) {
   if (row < 0) return;
   LVITEMW it = {};
   it.iSubItem = number;
-  it.pszText = Writable(text);
+  it.pszText = WritableText(text);
   SendMessageW(list_, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&it));
 }
 
@@ -481,213 +470,6 @@ void FolderListControl::OnFileDrop(const std::vector<Str>& files, POINT client, 
     listener_->OnOleDragDrop(files, PixelsToTwips(client.x, dpiX_), PixelsToTwips(client.y, dpiY_), effect);
 }
 
-// ---- item tips ----
-
-bool FolderListControl::EnableItemTips(bool on) {
-  if (!on) {
-    itemTip_.reset();
-    tipRow_ = -1;
-    return true;
-  }
-  if (itemTip_) return true;
-  if (!list_) return false;
-  HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, L"", WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
-  if (!tip) return false;
-  itemTip_.reset(tip);
-  TOOLINFOW ti = {};
-  ti.cbSize = kToolInfoSize;
-  ti.uFlags = TTF_SUBCLASS;
-  ti.hwnd = list_;
-  ti.uId = 1;
-  ti.lpszText = LPSTR_TEXTCALLBACKW;
-  GetClientRect(list_, &ti.rect);
-  if (!SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti))) {
-    itemTip_.reset();
-    return false;
-  }
-  SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 480);  // several lines of text
-  tipRow_ = -1;
-  return true;
-}
-
-void FolderListControl::UpdateItemTipRect() {
-  if (!itemTip_ || !list_) return;
-  TOOLINFOW ti = {};
-  ti.cbSize = kToolInfoSize;
-  ti.hwnd = list_;
-  ti.uId = 1;
-  GetClientRect(list_, &ti.rect);
-  SendMessageW(itemTip_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
-}
-
-void FolderListControl::TrackItemTip(int x, int y) {
-  LVHITTESTINFO ht = {};
-  ht.pt.x = x;
-  ht.pt.y = y;
-  int row = static_cast<int>(SendMessageW(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&ht)));
-  if (row >= 0 && !(ht.flags & LVHT_ONITEM)) row = -1;
-  if (row == tipRow_) return;
-  tipRow_ = row;
-  // A new item: the tip goes away and comes back with the new item's text after the delay.
-  SendMessageW(itemTip_.get(), TTM_ACTIVATE, FALSE, 0);
-  SendMessageW(itemTip_.get(), TTM_ACTIVATE, TRUE, 0);
-}
-
-// ---- columns ----
-
-int FolderListControl::AddColumn(Str header, int widthTwips) {
-  int index = static_cast<int>(model_.ColumnCount());
-  if (list_) {
-    Str text = header;
-    LVCOLUMNW col = {};
-    col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    col.cx = TwipsToPixelsRounded(widthTwips, dpiX_);
-    col.pszText = Writable(text);
-    col.iSubItem = index;
-    SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&col));
-  }
-  FolderListColumn c;
-  c.header = std::move(header);
-  c.widthTwips = widthTwips;
-  model_.AddColumn(std::move(c));
-  return index + 1;
-}
-
-void FolderListControl::RemoveColumn(int position) {
-  int count = ColumnCount();
-  // The first column carries the item texts; it goes only as the last one.
-  if (position < 1 || position > count || (position == 1 && count > 1)) return;
-  size_t index = static_cast<size_t>(position - 1);
-  model_.RemoveColumn(index);
-  // Sub-items move with their columns: sub-item n stays shown in column n + 1.
-  for (size_t i = 0; i < model_.ItemCount(); ++i) {
-    auto& subs = model_.Item(i).subItems;
-    if (index >= 1 && index - 1 < subs.size()) subs.erase(subs.begin() + static_cast<std::ptrdiff_t>(index - 1));
-  }
-  if (!list_) return;
-  SendMessageW(list_, LVM_DELETECOLUMN, index, 0);
-  for (int c = static_cast<int>(index); c < count - 1; ++c) {
-    LVCOLUMNW col = {};
-    col.mask = LVCF_SUBITEM;
-    col.iSubItem = c;
-    SendMessageW(list_, LVM_SETCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&col));
-  }
-  if (static_cast<int>(index) < count - 1) {
-    int rows = RowCount();
-    for (int r = 0; r < rows; ++r) {
-      int i = IndexOfRow(r);
-      if (i >= 0) WriteSubItems(r, model_.Item(static_cast<size_t>(i)));
-    }
-  }
-}
-
-int FolderListControl::ColumnWidth(int position) const {
-  if (position < 1 || position > ColumnCount()) return 0;
-  const FolderListColumn& c = model_.Column(static_cast<size_t>(position - 1));
-  if (!list_) return c.widthTwips;
-  int px = static_cast<int>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(position - 1), 0));
-  // While the list still shows the width that was set, report the twips that were set:
-  // a stored width survives being read back unchanged.
-  if (px == TwipsToPixelsRounded(c.widthTwips, dpiX_)) return c.widthTwips;
-  return PixelsToTwips(px, dpiX_);
-}
-
-void FolderListControl::SetColumnWidth(int position, int widthTwips) {
-  if (position < 1 || position > ColumnCount()) return;
-  if (widthTwips < 0) widthTwips = 0;
-  model_.Column(static_cast<size_t>(position - 1)).widthTwips = widthTwips;
-  if (list_)
-    SendMessageW(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(position - 1),
-                 MAKELPARAM(TwipsToPixelsRounded(widthTwips, dpiX_), 0));
-}
-
-void FolderListControl::SetColumnSortOrder(int position, int order) {
-  if (position < 1 || position > ColumnCount()) return;
-  if (order != kSortAscending && order != kSortDescending) order = kSortNone;
-  model_.Column(static_cast<size_t>(position - 1)).sortOrder = order;
-}
-
-int FolderListControl::ColumnSortOrder(int position) const {
-  if (position < 1 || position > ColumnCount()) return kSortNone;
-  return model_.Column(static_cast<size_t>(position - 1)).sortOrder;
-}
-
-void FolderListControl::SetColumnSortType(int position, int type) {
-  if (position < 1 || position > ColumnCount()) return;
-  model_.Column(static_cast<size_t>(position - 1)).sortType = type;
-}
-
-namespace {
-int CALLBACK CompareByModelOrder(LPARAM a, LPARAM b, LPARAM context) {
-  const auto* model = reinterpret_cast<const FolderListModel*>(context);
-  auto ia = model->FindId(static_cast<uint32_t>(a));
-  auto ib = model->FindId(static_cast<uint32_t>(b));
-  size_t ra = ia ? *ia : model->ItemCount();
-  size_t rb = ib ? *ib : model->ItemCount();
-  return ra < rb ? -1 : (ra > rb ? 1 : 0);
-}
-}  // namespace
-
-void FolderListControl::SortItems() {
-  if (!model_.SortByColumns() || !list_) return;
-  if (HeadingMode()) {
-    Rebuild();
-    return;
-  }
-  // The model has the order; the list follows it in one sort, keeping selection and focus.
-  SendMessageW(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&model_),
-               reinterpret_cast<LPARAM>(&CompareByModelOrder));
-}
-
-int FolderListControl::AutoSizeColumn(int position) {
-  if (!list_ || position < 1 || position > ColumnCount()) return 0;
-  SendMessageW(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(position - 1), MAKELPARAM(LVSCW_AUTOSIZE, 0));
-  int px = static_cast<int>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(position - 1), 0));
-  int twips = PixelsToTwips(px, dpiX_);
-  model_.Column(static_cast<size_t>(position - 1)).widthTwips = twips;
-  return twips;
-}
-
-HWND FolderListControl::HeaderHwnd() const {
-  return list_ ? reinterpret_cast<HWND>(SendMessageW(list_, LVM_GETHEADER, 0, 0)) : nullptr;
-}
-
-void FolderListControl::SetHeaderButtons(bool on) {
-  HWND header = HeaderHwnd();
-  if (!header) return;
-  LONG_PTR style = GetWindowLongPtrW(header, GWL_STYLE);
-  LONG_PTR wanted = on ? (style | HDS_BUTTONS) : (style & ~static_cast<LONG_PTR>(HDS_BUTTONS));
-  if (wanted != style) {
-    SetWindowLongPtrW(header, GWL_STYLE, wanted);
-    InvalidateRect(header, nullptr, TRUE);
-  }
-}
-
-void FolderListControl::SetHeaderSortArrow(int position, int direction) {
-  HWND header = HeaderHwnd();
-  if (!header || position < 1 || position > ColumnCount()) return;
-  HDITEMW item = {};
-  item.mask = HDI_FORMAT;
-  item.fmt = HDF_STRING | HDF_BITMAP_ON_RIGHT;
-  if (direction == 1) item.fmt |= HDF_SORTUP;
-  if (direction == 2) item.fmt |= HDF_SORTDOWN;
-  SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(position - 1), reinterpret_cast<LPARAM>(&item));
-}
-
-int FolderListControl::HeaderSortArrow(int position) const {
-  HWND header = HeaderHwnd();
-  if (!header || position < 1 || position > ColumnCount()) return 0;
-  HDITEMW item = {};
-  item.mask = HDI_FORMAT;
-  if (!SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(position - 1), reinterpret_cast<LPARAM>(&item)))
-    return 0;
-  if (item.fmt & HDF_SORTUP) return 1;
-  if (item.fmt & HDF_SORTDOWN) return 2;
-  return 0;
-}
-
 // ---- groups ----
 
 int FolderListControl::AddGroup(Str key, Str header) {
@@ -729,236 +511,6 @@ void FolderListControl::SetGroupingEnabled(bool on) {
 int FolderListControl::GroupIdByKey(StrView key) const {
   const FolderListGroup* g = model_.GroupByKey(key);
   return g ? g->id : 0;
-}
-
-// ---- messages ----
-
-LRESULT FolderListControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_SIZE:
-      if (list_) MoveWindow(list_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-      UpdateItemTipRect();
-      return 0;
-    case WM_SETFOCUS:
-      if (list_) SetFocus(list_);
-      return 0;
-    case WM_NOTIFY:
-      return OnNotify(reinterpret_cast<NMHDR*>(lParam), lParam);
-    case WM_DESTROY:
-      itemTip_.reset();
-      fileDrop_.Revoke();
-      listSubclass_.Remove();
-      break;
-    case WM_NCDESTROY:
-      list_ = nullptr;
-      break;
-    default:
-      break;
-  }
-  return DefaultProc(msg, wParam, lParam);
-}
-
-LRESULT FolderListControl::OnNotify(NMHDR* hdr, LPARAM lParam) {
-  if (!hdr) return 0;
-  LRESULT result = 0;
-  if (listener_ && listener_->OnNotify(*hdr, lParam, result)) return result;
-  if (!list_ || hdr->hwndFrom != list_) return 0;
-  switch (hdr->code) {
-    case NM_CUSTOMDRAW:
-      return OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
-    case LVN_ITEMCHANGING: {
-      // Heading rows are never selected or focused.
-      auto* nm = reinterpret_cast<NMLISTVIEW*>(lParam);
-      if (HeadingMode() && nm->iItem >= 0 && (nm->uChanged & LVIF_STATE) &&
-          (nm->uNewState & (LVIS_SELECTED | LVIS_FOCUSED)) && IsHeadingRow(nm->iItem))
-        return TRUE;
-      return FALSE;
-    }
-    case LVN_COLUMNCLICK: {
-      auto* nm = reinterpret_cast<NMLISTVIEW*>(lParam);
-      if (listener_) listener_->OnColumnClick(nm->iSubItem + 1);
-      return 0;
-    }
-    case NM_CLICK: {
-      auto* nm = reinterpret_cast<NMITEMACTIVATE*>(lParam);
-      int position = IndexOfRow(nm->iItem) + 1;
-      if (position > 0 && listener_) listener_->OnItemClick(position);
-      return 0;
-    }
-    case NM_DBLCLK: {
-      auto* nm = reinterpret_cast<NMITEMACTIVATE*>(lParam);
-      if (listener_) listener_->OnDoubleClick(IndexOfRow(nm->iItem) + 1);
-      return 0;
-    }
-    case LVN_BEGINLABELEDITW: {
-      auto* di = reinterpret_cast<NMLVDISPINFOW*>(lParam);
-      int position = IndexOfRow(di->item.iItem) + 1;
-      if (position < 1) return TRUE;
-      bool cancel = false;
-      if (listener_) listener_->OnBeforeLabelEdit(position, cancel);
-      editing_ = !cancel;
-      return cancel ? TRUE : FALSE;
-    }
-    case LVN_ENDLABELEDITW: {
-      editing_ = false;
-      auto* di = reinterpret_cast<NMLVDISPINFOW*>(lParam);
-      if (!di->item.pszText) return FALSE;  // the edit was abandoned
-      int position = IndexOfRow(di->item.iItem) + 1;
-      if (position < 1) return FALSE;
-      Str text = FromW(di->item.pszText);
-      bool cancel = false;
-      if (listener_) listener_->OnAfterLabelEdit(position, text, cancel);
-      if (cancel || !ValidPosition(position)) return FALSE;
-      model_.Item(static_cast<size_t>(position - 1)).text = text;
-      return TRUE;
-    }
-    default:
-      return 0;
-  }
-}
-
-HFONT FolderListControl::HeadingFont() {
-  HFONT base = reinterpret_cast<HFONT>(SendMessageW(list_, WM_GETFONT, 0, 0));
-  if (!base) base = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  if (!headingFont_ || base != headingFontBase_) {
-    LOGFONTW lf = {};
-    if (GetObjectW(base, sizeof(lf), &lf)) {
-      lf.lfWeight = FW_BOLD;
-      headingFont_.reset(CreateFontIndirectW(&lf));
-      headingFontBase_ = base;
-    }
-  }
-  return headingFont_ ? headingFont_.get() : base;
-}
-
-LRESULT FolderListControl::OnCustomDraw(NMLVCUSTOMDRAW* cd) {
-  switch (cd->nmcd.dwDrawStage) {
-    case CDDS_PREPAINT:
-      return HeadingMode() ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
-    case CDDS_ITEMPREPAINT: {
-      bool heading = IsHeadingRowId(static_cast<uint32_t>(cd->nmcd.lItemlParam)) ||
-                     IsHeadingRow(static_cast<int>(cd->nmcd.dwItemSpec));
-      if (!heading) return CDRF_DODEFAULT;
-      cd->clrText = kHeadingColor;
-      cd->clrTextBk = GetSysColor(COLOR_WINDOW);
-      SelectObject(cd->nmcd.hdc, HeadingFont());
-      return CDRF_NEWFONT | CDRF_NOTIFYPOSTPAINT;
-    }
-    case CDDS_ITEMPOSTPAINT: {
-      // A thin rule under the heading across the list, as group headers have.
-      if (!IsHeadingRowId(static_cast<uint32_t>(cd->nmcd.lItemlParam)) &&
-          !IsHeadingRow(static_cast<int>(cd->nmcd.dwItemSpec)))
-        return CDRF_DODEFAULT;
-      RECT row = {};
-      row.left = LVIR_BOUNDS;
-      if (!SendMessageW(list_, LVM_GETITEMRECT, cd->nmcd.dwItemSpec, reinterpret_cast<LPARAM>(&row)))
-        return CDRF_DODEFAULT;
-      RECT client = {};
-      GetClientRect(list_, &client);
-      UniqueGdiObject pen(CreatePen(PS_SOLID, 1, kHeadingRuleColor));
-      HGDIOBJ old = SelectObject(cd->nmcd.hdc, pen.get());
-      MoveToEx(cd->nmcd.hdc, row.left + 2, row.bottom - 1, nullptr);
-      LineTo(cd->nmcd.hdc, std::max(row.right, client.right) - 2, row.bottom - 1);
-      SelectObject(cd->nmcd.hdc, old);
-      return CDRF_DODEFAULT;
-    }
-    default:
-      return CDRF_DODEFAULT;
-  }
-}
-
-bool FolderListControl::OnListMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  switch (msg) {
-    case WM_MOUSEMOVE:
-      if (itemTip_) TrackItemTip(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-      return false;
-    case WM_NOTIFY: {
-      auto* hdr = reinterpret_cast<NMHDR*>(lParam);
-      if (!itemTip_ || !hdr || hdr->hwndFrom != itemTip_.get() || hdr->code != TTN_GETDISPINFOW) return false;
-      auto* di = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-      int position = IndexOfRow(tipRow_) + 1;
-      tipText_ = (position > 0 && listener_) ? listener_->OnItemTip(position) : Str();
-      di->lpszText = const_cast<wchar_t*>(W(tipText_));
-      di->hinst = nullptr;
-      result = 0;
-      return true;
-    }
-    case WM_KEYDOWN:
-      if (listener_) listener_->OnKeyDown(static_cast<int>(wParam), CurrentShiftState());
-      if (list_ && HeadingMode() && !editing_ && view_ == kViewDetails && MoveFocusOverHeadings(wParam)) {
-        result = 0;
-        return true;
-      }
-      return false;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      int x = GET_X_LPARAM(lParam);
-      int y = GET_Y_LPARAM(lParam);
-      if (msg != WM_LBUTTONDBLCLK && listener_) {
-        int button = msg == WM_LBUTTONDOWN ? 1 : (msg == WM_RBUTTONDOWN ? 2 : 4);
-        int shift = ((wParam & MK_SHIFT) ? 1 : 0) | ((wParam & MK_CONTROL) ? 2 : 0) |
-                    (GetKeyState(VK_MENU) < 0 ? 4 : 0);
-        listener_->OnMouseDown(button, shift, PixelsToTwips(x, dpiX_), PixelsToTwips(y, dpiY_));
-      }
-      if (list_ && HeadingMode()) {
-        LVHITTESTINFO ht = {};
-        ht.pt.x = x;
-        ht.pt.y = y;
-        int row = static_cast<int>(SendMessageW(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&ht)));
-        if (row >= 0 && IsHeadingRow(row)) {
-          // A click on a heading neither selects it nor takes the selection away.
-          SetFocus(list_);
-          result = 0;
-          return true;
-        }
-      }
-      return false;
-    }
-    default:
-      return false;
-  }
-}
-
-bool FolderListControl::MoveFocusOverHeadings(WPARAM key) {
-  std::vector<FolderListRow> rows = model_.Rows(true);
-  if (rows.empty()) return false;
-  long long current = static_cast<long long>(
-      SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
-  long long last = static_cast<long long>(rows.size()) - 1;
-  long long page = std::max<long long>(1, SendMessageW(list_, LVM_GETCOUNTPERPAGE, 0, 0));
-  long long target = 0;
-  int step = 1;
-  switch (key) {
-    case VK_DOWN:
-      target = current < 0 ? 0 : current + 1;
-      break;
-    case VK_UP:
-      target = current < 0 ? 0 : current - 1;
-      step = -1;
-      break;
-    case VK_HOME:
-      target = 0;
-      break;
-    case VK_END:
-      target = last;
-      step = -1;
-      break;
-    case VK_NEXT:
-      target = current < 0 ? 0 : current + page;
-      break;
-    case VK_PRIOR:
-      target = current < 0 ? 0 : current - page;
-      step = -1;
-      break;
-    default:
-      return false;
-  }
-  auto row = NearestItemRow(rows, target, step);
-  if (!row) return true;  // only headings: nothing to move to
-  SelectRow(static_cast<int>(*row));
-  return true;
 }
 
 }  // namespace qm
