@@ -207,8 +207,14 @@ TEST_F(BadInput, MalformedBlocksAreRefusedOrDroppedAndLaterReportsStored) {
   ASSERT_NE(worker, nullptr);
   LRESULT result = -1;
 
-  // No data, no bytes, an odd number of bytes: refused.
+  // No block at all (Wine's sending side may already refuse it), no data, no bytes, an
+  // odd number of bytes: refused.
+  DWORD_PTR answer = 1;
+  SendMessageTimeoutW(worker, WM_COPYDATA, 0, 0, SMTO_NORMAL, 10000, &answer);
+  EXPECT_NE(answer, 1u);
   EXPECT_TRUE(SendCopyData(worker, nullptr, 0, &result));
+  EXPECT_EQ(result, 0);
+  SendCopyData(worker, nullptr, 64, &result);
   EXPECT_EQ(result, 0);
   const char16_t text[] = u"Odd|\\|C:\\odd";
   EXPECT_TRUE(SendCopyData(worker, text, 0, &result));
