@@ -1,12 +1,11 @@
 #include "background/worker_window_win.h"
 
 #include <cstdint>
-#include <new>
 
-#include "shared/journal/journal_win.h"
 #include "background/shell_actions_win.h"
 #include "background/worker_text.h"
 #include "shared/base/str_win.h"
+#include "shared/journal/journal_win.h"
 
 namespace qm {
 
@@ -34,6 +33,7 @@ double NowMs() {
   QueryPerformanceCounter(&t);
   return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
+
 // One tick handles texts for at most this long before it lets the message loop run
 // again, so that senders waiting in SendMessage are never held up for long.
 constexpr DWORD kTickBudgetMs = 25;
@@ -134,7 +134,12 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COPYDATA:
       return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case kWorkerNudge:
-      if (workerTimerArmed_ && NowMs() - lastRoundEndMs_ >= kStreamGapMs) tmrWorkerInstance_Timer();
+      // Left to the armed timer under a stream; done now otherwise (also when the system
+      // had no timer to give).
+      if (!sWorkerData.Empty() &&
+          (!workerTimerArmed_ || NowMs() - lastRoundEndMs_ >= kStreamGapMs)) {
+        tmrWorkerInstance_Timer();
+      }
       return 0;
     case WM_HOTKEY:
       StartMainProgram(ProgramFolder());
