@@ -78,9 +78,7 @@ bool frmMain::Load() {
   process.vistaStyle = generation == kWindowsVistaOrLater && process.themesActive;
 
   // The window itself, with the controls (3. captions come from the string table).
-  UINT classStyle = CS_DBLCLKS;
-  if (!process.vistaStyle && generation >= kWindowsXp) classStyle |= CS_DROPSHADOW;
-  RegisterWindowClass(kMainClass, classStyle, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+  RegisterWindowClass(kMainClass, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   if (!Create(kMainClass, W(LoadStr(1)),
               WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
               WS_EX_CONTROLPARENT, CW_USEDEFAULT, CW_USEDEFAULT, 500, 400, nullptr))
@@ -124,6 +122,9 @@ bool frmMain::Load() {
   // 14. Position.  15. Layout by style.
   PositionWindow();
   ApplyFonts();
+  // The classic look casts a shadow on Windows XP and later (taken off again on closing,
+  // so a reloaded window adds it anew).
+  ChangeDropShadow(false);
   if (!process.vistaStyle && process.themesActive) {
     LONG_PTR ex = GetWindowLongPtrW(picFindHost, GWL_EXSTYLE);
     SetWindowLongPtrW(picFindHost, GWL_EXSTYLE, ex | WS_EX_STATICEDGE);

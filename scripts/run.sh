@@ -8,8 +8,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
 bash "$root/scripts/build.sh"
-bin=$root/build/win/bin
-export WINEPREFIX=${QM_DEMO_PREFIX:-$root/build/demo-prefix} WINEARCH=win32 WINEDEBUG=-all
+out=${QM_BUILD_DIR:-$root/build}
+bin=$out/win/bin
+export WINEPREFIX=${QM_DEMO_PREFIX:-$out/demo-prefix} WINEARCH=win32 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "run: making the Wine prefix $WINEPREFIX"
@@ -22,6 +23,8 @@ if [ -z "${DISPLAY:-}" ]; then
   xvfb_pid=$!
   own_display=1
   sleep 1
+  # No window manager on the virtual display: Wine draws the title bars itself.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
 fi
 
 wine "$bin/QuillmarkBck.exe" >/dev/null 2>&1 &
@@ -41,8 +44,8 @@ app_pid=$!
 
 if [ $own_display = 1 ]; then
   sleep 5
-  import -window root "$root/build/demo-screenshot.png" 2>/dev/null || true
-  echo "run: screenshot written to build/demo-screenshot.png"
+  import -window root "$out/demo-screenshot.png" 2>/dev/null || true
+  echo "run: screenshot written to $out/demo-screenshot.png"
   wineserver -k || true
   kill "$xvfb_pid" 2>/dev/null || true
 else

@@ -234,5 +234,31 @@ TEST_F(Lists, UnreadableJournalLeavesAnEmptyWorkingWindow) {
   EXPECT_TRUE(CloseApp(app, window));
 }
 
+TEST_F(Lists, LargeIconsViewAndEnterOnASelectedItem) {
+  MakeJournal();
+  AddRow(u"a", Folder(u"a"), 0.001);
+  AddRow(u"b", Folder(u"b"), 0.002);
+  ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"IconView", 1));
+  ChildProcess large;
+  HWND window = StartApp(large);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(GetWindowLongPtrW(List(window), GWL_STYLE) & LVS_TYPEMASK, LVS_ICON);
+  EXPECT_EQ(WaitForRows(window, 2).size(), 2u);
+  EXPECT_TRUE(CloseApp(large, window));
+
+  ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"IconView", 0));
+  ChildProcess app;
+  window = StartApp(app);
+  ASSERT_NE(window, nullptr);
+  HWND list = List(window);
+  EXPECT_EQ(GetWindowLongPtrW(list, GWL_STYLE) & LVS_TYPEMASK, LVS_REPORT);
+  EXPECT_EQ(WaitForRows(window, 2).size(), 2u);
+  // Enter on the selected item takes it, and the window goes.
+  PostMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+  ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(list) >= 0; }, 10000));
+  PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_TRUE(app.WaitExit(kDefaultBoundMs));
+}
+
 }  // namespace
 }  // namespace qm::e2e
