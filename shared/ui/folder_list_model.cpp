@@ -213,6 +213,12 @@ const FolderListGroup* FolderListModel::GroupByKey(StrView key) const {
   return nullptr;
 }
 
+size_t FolderListModel::GroupItemCount(int groupId) const {
+  if (countsDirty_) RecountGroups();
+  auto it = groupCounts_.find(groupId);
+  return it == groupCounts_.end() ? 0 : it->second;
+}
+
 std::vector<int> FolderListModel::GroupDisplayOrder() const {
   std::vector<int> order;
   order.reserve(groups_.size());

@@ -118,6 +118,8 @@ class FolderListModel {
   const FolderListGroup* GroupByKey(StrView key) const;
   // The order the groups are shown in: a group added later comes ahead of earlier ones.
   std::vector<int> GroupDisplayOrder() const;
+  // Number of items in a group (0: the items in no group).
+  size_t GroupItemCount(int groupId) const;
   bool GroupingEnabled() const { return grouping_; }
   void SetGroupingEnabled(bool on) { grouping_ = on; }
 

@@ -300,12 +300,13 @@ void FolderListControl::RemoveItem(int position) {
   if (!ValidPosition(position)) return;
   size_t index = static_cast<size_t>(position - 1);
   int row = RowOfIndex(index);
+  int group = model_.Item(index).groupId;
   model_.RemoveItem(index);
-  if (!list_) return;
-  if (HeadingMode())
-    Rebuild();  // the group's heading may have to go too
-  else if (row >= 0)
-    SendMessageW(list_, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+  if (!list_ || row < 0) return;
+  SendMessageW(list_, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+  // The last item of a group takes its heading row along.
+  if (HeadingMode() && group != 0 && model_.GroupItemCount(group) == 0 && row > 0 && IsHeadingRow(row - 1))
+    SendMessageW(list_, LVM_DELETEITEM, static_cast<WPARAM>(row - 1), 0);
 }
 
 void FolderListControl::ClearItems() {

@@ -310,8 +310,11 @@ TEST(FolderListRows, PlacementStaysRightAfterRemovalsRegroupingAndSorts) {
         EXPECT_TRUE(rows[p.itemRow - 1].heading) << step;
       }
     }
-    // Every key is found where its item is.
+    // Every key is found where its item is, and the group counts add up.
     for (size_t i = 0; i < m.ItemCount(); ++i) ASSERT_EQ(m.FindKey(m.Item(i).key), i) << step;
+    size_t counted = m.GroupItemCount(0);
+    for (int g : groups) counted += m.GroupItemCount(g);
+    ASSERT_EQ(counted, m.ItemCount()) << step;
   }
 }
 

@@ -452,3 +452,23 @@ TEST_F(FolderListTest, OwnItemTipsAskForTheItemUnderThePointer) {
   ASSERT_TRUE(list_->EnableItemTips(false));
   EXPECT_FALSE(IsWindow(tip));
 }
+
+TEST_F(FolderListTest, RemovingKeepsRowsAndModelInStep) {
+  FillDays();
+  list_->AddItem(Entry(u"5itmx", u"Loose", 0));
+  // Remove from every place: middle of a group, a group's last item, the ungrouped item.
+  list_->RemoveItem(2);  // Music
+  EXPECT_EQ(Rows(), (std::vector<Str>{u"#Today", u"Docs", u"#Yesterday", u"Photos", u"#Last Week or Earlier",
+                                       u"Archive", u"Loose"}));
+  list_->RemoveItem(3);  // Archive: its heading goes too
+  EXPECT_EQ(Rows(), (std::vector<Str>{u"#Today", u"Docs", u"#Yesterday", u"Photos", u"Loose"}));
+  list_->RemoveItem(3);  // Loose
+  list_->RemoveItem(1);  // Docs
+  EXPECT_EQ(Rows(), (std::vector<Str>{u"#Yesterday", u"Photos"}));
+  for (int p = 1; p <= list_->ItemCount(); ++p) EXPECT_EQ(list_->ItemOfRow(list_->RowOfItem(p)), p);
+  list_->RemoveItem(1);
+  EXPECT_EQ(list_->RowCount(), 0);
+  // Adding again brings the heading back.
+  list_->AddItem(Entry(u"6itmx", u"New", y_));
+  EXPECT_EQ(Rows(), (std::vector<Str>{u"#Yesterday", u"New"}));
+}
