@@ -78,6 +78,7 @@ void frmMain::EndFill() {
 
 void frmMain::ResetImageList() {
   if (images_) ImageList_RemoveAll(images_.get());
+  shellIconImages_.clear();
 }
 
 void frmMain::AddNetworkImage() {
@@ -96,13 +97,29 @@ void frmMain::AddNetworkImage() {
 }
 
 bool frmMain::AddShellIcon(const Str& path, int& imageIndex) {
+  // The shell's answer for the path tells whether the folder is there and which of its
+  // own icons it has. Folders mostly share their icon: an icon already in the list for
+  // this fill is used again instead of being drawn and added once more.
   SHFILEINFOW info = {};
-  UINT flags = SHGFI_SYSICONINDEX | SHGFI_ICON | (bSmallIconRequest ? SHGFI_SMALLICON : 0);
-  SHGetFileInfoW(W(path), 0, &info, sizeof(info), flags);
-  if (!info.hIcon) return false;
-  int added = images_ ? ImageList_AddIcon(images_.get(), info.hIcon) : -1;
-  DestroyIcon(info.hIcon);
+  UINT flags = SHGFI_SYSICONINDEX | (bSmallIconRequest ? SHGFI_SMALLICON : 0);
+  HIMAGELIST system = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(W(path), 0, &info, sizeof(info), flags));
+  if (!system) return false;
+  auto known = shellIconImages_.find(info.iIcon);
+  if (known != shellIconImages_.end()) {
+    imageIndex = known->second;
+    return true;
+  }
+  HICON icon = ImageList_GetIcon(system, info.iIcon, ILD_NORMAL);
+  if (!icon) {
+    // The shell knows the folder but hands out no picture: ask for the icon itself.
+    SHGetFileInfoW(W(path), 0, &info, sizeof(info), flags | SHGFI_ICON);
+    icon = info.hIcon;
+    if (!icon) return false;
+  }
+  int added = images_ ? ImageList_AddIcon(images_.get(), icon) : -1;
+  DestroyIcon(icon);
   imageIndex = added >= 0 ? lNextImage++ : -1;
+  if (imageIndex >= 0) shellIconImages_[info.iIcon] = imageIndex;
   return true;
 }
 

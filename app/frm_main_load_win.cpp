@@ -135,13 +135,16 @@ bool frmMain::Load() {
   // 16. The folder list.
   SetUpFolderList();
 
-  ShowWindow(hwnd(), SW_SHOWNORMAL);
-  UpdateWindow(hwnd());
-  SetForegroundWindow(hwnd());
 
   // 17. The first tab, filled.  18. Hover tips.
   ShowFirstTab();
   SetUpHoverTips();
+  // Shown once loaded, with its list filled: the window is painted once, complete.
+  ShowWindow(hwnd(), SW_SHOWNORMAL);
+  UpdateWindow(hwnd());
+  SetForegroundWindow(hwnd());
+  if (lCurrentView == ListView::LastUsed) SetFocus(txtFind);
+  else if (!picMessagePane.Shown()) SetFocus(lvwFolders_.ListHwnd());
   bLoading = false;
   return true;
 }
@@ -224,7 +227,6 @@ void frmMain::ShowFirstTab() {
     FillFavoritesList();
   } else {
     FillFolderList(true);
-    if (lCurrentView == ListView::LastUsed && !picMessagePane.Shown()) SetFocus(txtFind);
   }
 }
 

@@ -83,6 +83,7 @@ void frmMain::CreateImageList(int pixels) {
   lvwFolders_.SetImageList(nullptr, LVSIL_SMALL);
   lvwFolders_.SetImageList(nullptr, LVSIL_NORMAL);
   images_.reset(ImageList_Create(pixels, pixels, ILC_COLOR32 | ILC_MASK, 15, 150));
+  shellIconImages_.clear();
 }
 
 void frmMain::ReloadDetailsViewSettings() {

@@ -12,6 +12,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -168,6 +169,7 @@ class frmMain : public Window, private FolderListListener {
   int lScrollBarAllowance = 0;     // twips
   int lUsedCountColumnWidth = 0;   // twips
   int lNextImage = 1;              // running image number of the current fill
+  std::map<int, int> shellIconImages_;  // shell icon index -> image of this fill
   std::vector<LocalDateTime> infoTipDates;  // by list position
   std::vector<long long> infoTipCounts;
   LocalDateTime fillNow_;

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <ole2.h>
+#include <shellapi.h>
 
 #include <memory>
 
@@ -13,6 +14,18 @@
 #include "shared/text/locale_win.h"
 
 namespace {
+
+// The shell's first icon request sets up its icon cache, which takes a while; asked on a
+// thread of its own at once, it is ready by the time the first fill wants icons.
+DWORD WINAPI WarmUpShellIcons(void*) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  SHFILEINFOW info = {};
+  SHGetFileInfoW(L"\\\\Test\\Test", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info),
+                 SHGFI_SYSICONINDEX | SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
+  if (info.hIcon) DestroyIcon(info.hIcon);
+  CoUninitialize();
+  return 0;
+}
 
 // Runs the window's messages until it is closed.
 void RunUntilClosed(qm::frmMain& form) {
@@ -30,6 +43,7 @@ void RunUntilClosed(qm::frmMain& form) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  if (HANDLE warmUp = CreateThread(nullptr, 0, WarmUpShellIcons, nullptr, 0, nullptr)) CloseHandle(warmUp);
   wchar_t path[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   qm::SetProgramNameFromPath(qm::FromW(path));
