@@ -73,8 +73,9 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return DefaultProc(msg, wParam, lParam);
     case WM_ACTIVATE:
       // Leaving the window (hide or minimise by ExitBehavior) comes with the behaviour
-      // work; until then the window stays when another one is activated.
-      return 0;
+      // work; until then the window stays when another one is activated, and the
+      // system's handling gives the focus back to the control that had it.
+      return DefaultProc(msg, wParam, lParam);
     case WM_CLOSE:
       // A fill lets messages run between rows: the window goes once the fill is done.
       if (bFillRunning) {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 
+#include <cstddef>
 #include <cstring>
 
 #include "shared/base/str_win.h"
@@ -187,6 +188,25 @@ bool ChooseComboEntry(HWND combo, int index) {
   int id = GetDlgCtrlID(combo);
   return PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
                       reinterpret_cast<LPARAM>(combo)) != FALSE;
+}
+
+std::vector<Str> TooltipTexts(HWND tooltip) {
+  std::vector<Str> texts;
+  int count = static_cast<int>(Send(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+  const size_t textOffset = sizeof(TOOLINFOW);
+  for (int i = 0; i < count; ++i) {
+    RemoteBlock block(tooltip, textOffset + kTextChars * sizeof(wchar_t));
+    TOOLINFOW info = {};
+    info.cbSize = static_cast<UINT>(offsetof(TOOLINFOW, lParam) + sizeof(LPARAM));
+    info.lpszText = reinterpret_cast<wchar_t*>(block.Address(textOffset));
+    wchar_t empty = 0;
+    if (!block.Write(0, &info, sizeof info) || !block.Write(textOffset, &empty, sizeof empty)) break;
+    if (Send(tooltip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(block.Address())) <= 0)
+      continue;
+    std::vector<wchar_t> text(kTextChars + 1, 0);
+    if (block.Read(textOffset, text.data(), kTextChars * sizeof(wchar_t))) texts.push_back(FromW(text.data()));
+  }
+  return texts;
 }
 
 HWND FindDescendant(HWND parent, const wchar_t* className) {

@@ -39,6 +39,10 @@ int ComboSelected(HWND combo);
 // (WM_COMMAND with CBN_SELCHANGE).
 bool ChooseComboEntry(HWND combo, int index);
 
+// ---- tooltip window ----
+// The text of each of its tools.
+std::vector<Str> TooltipTexts(HWND tooltip);
+
 // The first descendant window of this class, or nullptr.
 HWND FindDescendant(HWND parent, const wchar_t* className);
 

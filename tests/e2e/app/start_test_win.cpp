@@ -6,13 +6,43 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
+
 namespace qm::e2e {
 namespace {
 
 class Start : public AppTest {
  protected:
   static Str StartupShortcut() { return SpecialFolder(CSIDL_STARTUP) + u"\\Quillmark Startup.lnk"; }
+  // The texts of every tool of the process's tooltip windows, sorted.
+  static std::vector<Str> ToolTexts(DWORD pid);
 };
+
+struct TipSearch {
+  DWORD pid;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectTips(HWND hwnd, LPARAM lParam) {
+  auto* search = reinterpret_cast<TipSearch*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  wchar_t cls[64] = {};
+  GetClassNameW(hwnd, cls, 64);
+  if (pid == search->pid && lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0) search->windows.push_back(hwnd);
+  return TRUE;
+}
+
+std::vector<Str> Start::ToolTexts(DWORD pid) {
+  TipSearch search{pid, {}};
+  EnumWindows(CollectTips, reinterpret_cast<LPARAM>(&search));
+  std::vector<Str> texts;
+  for (HWND tip : search.windows) {
+    for (const Str& t : TooltipTexts(tip)) texts.push_back(t);
+  }
+  std::sort(texts.begin(), texts.end());
+  return texts;
+}
 
 TEST_F(Start, FirstStartOfAUserWelcomesAndMakesTheStartupShortcutOnce) {
   ASSERT_TRUE(DeleteValue(kCurrentSettingsKey, u"SetupDone"));
@@ -115,12 +145,21 @@ TEST_F(WindowsXp, TheClassicLookStartsAndLists) {
   MakeJournal();
   AddRow(u"a", Folder(u"a"), 0.001);
   AddRow(u"b", Folder(u"b"), 0.002);
+  AddRow(u"c", Folder(u"c"), 20);
   ChildProcess app;
   HWND window = StartApp(app);
   ASSERT_NE(window, nullptr);
-  auto rows = WaitForRows(window, 2);
+  auto rows = WaitForRows(window, 3);
   EXPECT_EQ(rows[0][0], u"a");
   EXPECT_EQ(rows[1][0], u"b");
+  EXPECT_EQ(rows[2][0], u"c");
+  // The older systems' captions of the day groups.
+  auto all = Rows(window, true);
+  ASSERT_EQ(all.size(), 5u);
+  EXPECT_EQ(all[3][0], u"Last Week or Earlier");
+  // The hover tips of the older systems.
+  EXPECT_EQ(ToolTexts(app.Pid()), (std::vector<Str>{u"Only show the most used folders from this period",
+                                                    u"Search Used Folders (Ctrl+F)", u"Show Menu"}));
   // Without the Vista look: the classic default width and the drop shadow.
   RECT rc = {};
   ASSERT_TRUE(GetWindowRect(window, &rc));
@@ -128,15 +167,33 @@ TEST_F(WindowsXp, TheClassicLookStartsAndLists) {
   EXPECT_NE(GetClassLongPtrW(window, GCL_STYLE) & CS_DROPSHADOW, 0u);
   ASSERT_TRUE(ClickTab(Tabs(window), 1));
   EXPECT_TRUE(WaitSetting(u"ListTypeActive", 2));
-  EXPECT_EQ(WaitForRows(window, 2).size(), 2u);
+  EXPECT_EQ(WaitForRows(window, 3).size(), 3u);
   EXPECT_TRUE(CloseApp(app, window));
 }
 
-TEST_F(Start, TheVistaLookHasNoDropShadow) {
+TEST_F(Start, TheVistaLookHasNoDropShadowAndItsOwnCaptions) {
+  MakeJournal();
+  AddRow(u"c", Folder(u"c"), 20);
   ChildProcess app;
   HWND window = StartApp(app);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(GetClassLongPtrW(window, GCL_STYLE) & CS_DROPSHADOW, 0u);
+  auto all = Rows(window, true);
+  ASSERT_EQ(all.size(), 2u);
+  EXPECT_EQ(all[0][0], u"Last week or earlier");
+  EXPECT_EQ(ToolTexts(app.Pid()), (std::vector<Str>{u"Only show the most used folders from this period",
+                                                    u"Search used folders (Ctrl+F)", u"Show menu"}));
+  EXPECT_TRUE(CloseApp(app, window));
+}
+
+TEST_F(Start, WithoutTitleBarAThinBorderRemains) {
+  ASSERT_TRUE(WriteDword(kOptionsKey, u"ShowWindowTitleAndBorder", 0));
+  ChildProcess app;
+  HWND window = StartApp(app);
+  ASSERT_NE(window, nullptr);
+  LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  EXPECT_EQ(style & (WS_DLGFRAME | WS_SYSMENU), 0);
+  EXPECT_NE(style & WS_BORDER, 0);
   EXPECT_TRUE(CloseApp(app, window));
 }
 
