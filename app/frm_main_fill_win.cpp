@@ -152,7 +152,9 @@ void frmMain::FillFolderList(bool rebuildGroups) {
   // A fill lets messages run between rows; a request arriving then must not start a
   // second fill inside the first (the timers retry once the list is ready).
   if (bFillRunning || !hwnd()) return;
-  const ListView view = lCurrentView == ListView::FrequentlyUsed ? ListView::FrequentlyUsed : ListView::LastUsed;
+  // A refresh that was waiting for a fill to end finds the favorites tab shown by then.
+  if (lCurrentView == ListView::Favorites) return;
+  const ListView view = lCurrentView;
   const bool pathShown = !settings_.hidePathColumn;
   FolderListFill fill;
   {
