@@ -234,6 +234,40 @@ TEST_F(Lists, UnreadableJournalLeavesAnEmptyWorkingWindow) {
   EXPECT_TRUE(CloseApp(app, window));
 }
 
+TEST_F(Lists, ColumnsFillTheListWidthAsTheWindowIsResized) {
+  MakeJournal();
+  AddRow(u"a", Folder(u"a"), 0.001);
+  ChildProcess app;
+  HWND window = StartApp(app);
+  ASSERT_NE(window, nullptr);
+  HWND list = List(window);
+  HWND header = ListHeader(list);
+  EXPECT_EQ(WaitForRows(window, 1).size(), 1u);
+  // Path takes what Folder and Used leave: the list's width less 30 twips (2 pixels)
+  // and the room of a vertical scroll bar (plus 2 pixels); pixel rounding aside.
+  auto pathFits = [&] {
+    RECT rc = {};
+    GetWindowRect(GetParent(list), &rc);
+    int expected = (rc.right - rc.left) - 2 - HeaderItemWidth(header, 0) - HeaderItemWidth(header, 2) -
+                   (GetSystemMetrics(SM_CXVSCROLL) + 2);
+    int path = HeaderItemWidth(header, 1);
+    return path >= expected - 3 && path <= expected + 1;
+  };
+  EXPECT_TRUE(WaitUntil(pathFits, 10000));
+  int folderBefore = HeaderItemWidth(header, 0);
+  int pathBefore = HeaderItemWidth(header, 1);
+  ASSERT_TRUE(SetWindowPos(window, nullptr, 0, 0, 800, 500, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
+  EXPECT_TRUE(WaitUntil([&] { return HeaderItemWidth(header, 1) > pathBefore; }, 10000));
+  EXPECT_TRUE(WaitUntil(pathFits, 10000));
+  EXPECT_EQ(HeaderItemWidth(header, 0), folderBefore);
+  // The smallest size the window may be dragged to.
+  MINMAXINFO limits = {};
+  SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  EXPECT_EQ(limits.ptMinTrackSize.x, 515);
+  EXPECT_EQ(limits.ptMinTrackSize.y, 230);
+  EXPECT_TRUE(CloseApp(app, window));
+}
+
 TEST_F(Lists, LargeIconsViewAndEnterOnASelectedItem) {
   MakeJournal();
   AddRow(u"a", Folder(u"a"), 0.001);

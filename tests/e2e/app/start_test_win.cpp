@@ -165,6 +165,10 @@ TEST_F(WindowsXp, TheClassicLookStartsAndLists) {
   ASSERT_TRUE(GetWindowRect(window, &rc));
   EXPECT_EQ(rc.right - rc.left, 507);
   EXPECT_NE(GetClassLongPtrW(window, GCL_STYLE) & CS_DROPSHADOW, 0u);
+  MINMAXINFO limits = {};
+  SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  EXPECT_EQ(limits.ptMinTrackSize.x, 479);
+  EXPECT_EQ(limits.ptMinTrackSize.y, 230);
   ASSERT_TRUE(ClickTab(Tabs(window), 1));
   EXPECT_TRUE(WaitSetting(u"ListTypeActive", 2));
   EXPECT_EQ(WaitForRows(window, 3).size(), 3u);
