@@ -32,3 +32,19 @@ function(qm_library name)
     target_link_libraries(${name} PUBLIC ${A_WIN_LIBS})
   endif()
 endfunction()
+
+# qm_add_subfolders([folder ...]): adds the named subfolders of the current folder, or
+# every subfolder when none is named, skipping those without a CMakeLists.txt. Areas
+# drop in a folder of their own without editing a shared list.
+function(qm_add_subfolders)
+  set(children ${ARGN})
+  if(NOT children)
+    file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+    list(SORT children)
+  endif()
+  foreach(child ${children})
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()

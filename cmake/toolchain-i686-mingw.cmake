@@ -1,12 +1,3 @@
-# Cross-build for 32-bit Windows with the posix-thread MinGW-w64 compilers.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-set(QM_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${QM_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${QM_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${QM_MINGW_PREFIX}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${QM_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Cross-build for 32-bit Windows, the shipped form of the programs.
+set(QM_MINGW_ARCH i686)
+include(${CMAKE_CURRENT_LIST_DIR}/MingwToolchain.cmake)
