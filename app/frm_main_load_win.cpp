@@ -36,8 +36,8 @@ MainProcessState& ProcessState() {
 }
 
 frmMain::~frmMain() {
-  // The list's procedure goes before the list itself.
-  listNotify_.Remove();
+  // The list's procedures go before the list itself.
+  RemoveListNotifyProc();
 }
 
 bool frmMain::IsDuplicateInstance() {

@@ -17,9 +17,21 @@ void frmMain::InstallListNotifyProc() {
   listNotify_.Install(lvwFolders_.OuterHwnd(), [this](HWND, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     return FolderListNotifyProc(msg, wParam, lParam, result);
   });
+  // The header tells the list view itself first; whether the list view passes every
+  // header notification on to its parent differs between common-controls versions, so
+  // the divider rules are applied where the header's notifications arrive.
+  headerNotify_.Install(lvwFolders_.ListHwnd(), [this](HWND, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg != WM_NOTIFY || !lParam) return false;
+    HWND header = reinterpret_cast<HWND>(SendMessageW(lvwFolders_.ListHwnd(), LVM_GETHEADER, 0, 0));
+    if (reinterpret_cast<NMHDR*>(lParam)->hwndFrom != header) return false;
+    return FolderListNotifyProc(msg, wParam, lParam, result);
+  });
 }
 
-void frmMain::RemoveListNotifyProc() { listNotify_.Remove(); }
+void frmMain::RemoveListNotifyProc() {
+  headerNotify_.Remove();
+  listNotify_.Remove();
+}
 
 bool frmMain::FolderListNotifyProc(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
   if (msg != WM_NOTIFY || !lParam) return false;

@@ -186,6 +186,7 @@ class frmMain : public Window, private FolderListListener {
   UniqueIcon menuArrow_;
   cTooltips tips_;
   Subclass listNotify_;            // FolderListNotifyProc on the list's outer window
+  Subclass headerNotify_;          // the same for the header's notifications to the list
 
   // Controls.
   HWND tabOB = nullptr;

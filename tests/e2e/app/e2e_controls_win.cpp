@@ -154,6 +154,19 @@ bool ClickHeader(HWND header, int index) {
   return true;
 }
 
+bool DragHeaderDivider(HWND header, int index, int dx) {
+  RECT rc = {};
+  if (!RemoteRect(header, HDM_GETITEMRECT, static_cast<WPARAM>(index), rc)) return false;
+  int x = rc.right - 1;
+  int y = (rc.top + rc.bottom) / 2;
+  PostMessageW(header, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+  PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  for (int step = 1; step <= 4; ++step)
+    PostMessageW(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + dx * step / 4, y));
+  PostMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(x + dx, y));
+  return true;
+}
+
 int TabCount(HWND tabs) { return static_cast<int>(Send(tabs, TCM_GETITEMCOUNT, 0, 0)); }
 
 Str TabText(HWND tabs, int index) {

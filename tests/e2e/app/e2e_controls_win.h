@@ -26,6 +26,8 @@ Str HeaderText(HWND header, int index);
 int HeaderFormat(HWND header, int index);  // HDF_* flags, -1 when it could not be read
 bool ClickHeader(HWND header, int index);
 int HeaderItemWidth(HWND header, int index);  // pixels, -1 when unknown
+// Drags the divider at the right edge of the item by dx pixels (posted mouse messages).
+bool DragHeaderDivider(HWND header, int index, int dx);
 
 // ---- tab strip ----
 int TabCount(HWND tabs);

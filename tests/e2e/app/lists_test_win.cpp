@@ -260,6 +260,16 @@ TEST_F(Lists, ColumnsFillTheListWidthAsTheWindowIsResized) {
   EXPECT_TRUE(WaitUntil([&] { return HeaderItemWidth(header, 1) > pathBefore; }, 10000));
   EXPECT_TRUE(WaitUntil(pathFits, 10000));
   EXPECT_EQ(HeaderItemWidth(header, 0), folderBefore);
+  // Only the Folder divider may be dragged; Path gives up the room.
+  int usedBefore = HeaderItemWidth(header, 2);
+  pathBefore = HeaderItemWidth(header, 1);
+  ASSERT_TRUE(DragHeaderDivider(header, 1, -40));
+  ASSERT_TRUE(DragHeaderDivider(header, 2, 30));
+  ASSERT_TRUE(DragHeaderDivider(header, 0, 50));
+  EXPECT_TRUE(WaitUntil([&] { return HeaderItemWidth(header, 0) == folderBefore + 50; }, 10000));
+  EXPECT_TRUE(WaitUntil(pathFits, 10000));
+  EXPECT_EQ(HeaderItemWidth(header, 2), usedBefore);
+  EXPECT_LT(HeaderItemWidth(header, 1), pathBefore);
   // The smallest size the window may be dragged to.
   MINMAXINFO limits = {};
   SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
