@@ -4,8 +4,11 @@
 #include <shlobj.h>
 #include <uxtheme.h>
 
+#include <algorithm>
+
 #include "app/frm_main_win.h"
 #include "app/main_resource.h"
+#include "app/placement.h"
 #include "ignore/ignore_settings.h"
 #include "shared/base/str_win.h"
 #include "shared/journal/journal_win.h"
@@ -110,8 +113,13 @@ bool frmMain::Load() {
     settings_.sortingLastUsed = NormalizeSortSetting(ListView::LastUsed, settings_.sortingLastUsed, false);
     settings_.sortingMostUsed = NormalizeSortSetting(ListView::FrequentlyUsed, settings_.sortingMostUsed, false);
   }
-  SetWindowPos(hwnd(), nullptr, 0, 0, TwipsToPixelsRounded(settings_.windowWidth, dpiX_),
-               TwipsToPixelsRounded(settings_.windowHeight, dpiY_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // A stored size below the smallest the user can drag to is no size the window had:
+  // it opens at least that large.
+  const PixelSize smallest = MinimumTrackSize(process.largeFonts, process.vistaStyle);
+  SetWindowPos(hwnd(), nullptr, 0, 0,
+               std::max(smallest.width, TwipsToPixelsRounded(settings_.windowWidth, dpiX_)),
+               std::max(smallest.height, TwipsToPixelsRounded(settings_.windowHeight, dpiY_)),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ApplyTitleBarOption();
   if (settings_.showWatermark) lvwFolders_.SetBackgroundPicture(ProgramFolder() + u"\\watermark.png");
 

@@ -197,6 +197,7 @@ TEST_F(Lists, DamagedSettingsGiveTheirDefaults) {
   ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"MRUTimeframe", 40));
   ASSERT_TRUE(WriteString(kCurrentSettingsKey, u"WindowHeight", u"tall"));
   ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"SortingLastUsed", 77));
+  ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"FirstColumnWidth", 0x7FFFFFFF));
   ChildProcess app;
   HWND window = StartApp(app);
   ASSERT_NE(window, nullptr);
@@ -208,7 +209,19 @@ TEST_F(Lists, DamagedSettingsGiveTheirDefaults) {
   // The default size (7730 x 6700 twips with the Vista look that Wine reports).
   EXPECT_EQ(rc.right - rc.left, 515);
   EXPECT_EQ(rc.bottom - rc.top, 447);
+  EXPECT_EQ(HeaderItemWidth(ListHeader(List(window)), 0), 140);  // 2100 twips
   EXPECT_TRUE(CloseApp(app, window));
+
+  // A size too small to use opens at the smallest size the window can be dragged to.
+  ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"WindowWidth", 15));
+  ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"WindowHeight", 15));
+  ChildProcess small;
+  window = StartApp(small);
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(GetWindowRect(window, &rc));
+  EXPECT_EQ(rc.right - rc.left, 515);
+  EXPECT_EQ(rc.bottom - rc.top, 230);
+  EXPECT_TRUE(CloseApp(small, window));
 }
 
 TEST_F(Lists, UnreadableJournalLeavesAnEmptyWorkingWindow) {
