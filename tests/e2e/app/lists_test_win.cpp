@@ -247,6 +247,78 @@ TEST_F(Lists, UnreadableJournalLeavesAnEmptyWorkingWindow) {
   EXPECT_TRUE(CloseApp(app, window));
 }
 
+// The pane that stands in for an empty list, in each of its cases.
+TEST_F(Lists, MessagePaneCases) {
+  MakeJournal();
+  AddRow(u"a", Folder(u"a"), 20);  // outside every period but "(All)"
+  ChildProcess app;
+  HWND window = StartApp(app);
+  ASSERT_NE(window, nullptr);
+  HWND pane = Control(window, kMessagePaneId);
+  auto text = [&](int id) { return WindowText(Control(pane, id)); };
+  auto shown = [&](int id) { return IsWindowVisible(Control(pane, id)) != FALSE; };
+  constexpr int kTip = 1012, kTipImage = 1013, kNothingFound = 1014, kLine = 1015;
+
+  // Last Used with a search that finds nothing.
+  EXPECT_EQ(WaitForRows(window, 1).size(), 1u);
+  SendMessageW(Control(Control(window, 1002), 1003), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"zzz"));
+  ASSERT_TRUE(ClickTab(Tabs(window), 1));
+  ASSERT_TRUE(WaitSetting(u"ListTypeActive", 2));
+  EXPECT_EQ(Rows(window).size(), 1u);
+  EXPECT_FALSE(PaneShown(window));
+  ASSERT_TRUE(ClickTab(Tabs(window), 0));
+  ASSERT_TRUE(WaitSetting(u"ListTypeActive", 1));
+  ASSERT_TRUE(WaitUntil([&] { return PaneShown(window); }, 10000));
+  EXPECT_EQ(PaneHeader(window), u"No Used Folder Found!");
+  EXPECT_NE(text(kMessageId).find(u"'zzz'"), Str::npos);
+  EXPECT_TRUE(shown(kNothingFound));
+  EXPECT_FALSE(shown(kLine));
+  EXPECT_FALSE(shown(kTipImage));
+
+  // Frequently Used within a period without uses.
+  ASSERT_TRUE(ClickTab(Tabs(window), 1));
+  ASSERT_TRUE(WaitSetting(u"ListTypeActive", 2));
+  ASSERT_TRUE(ChooseComboEntry(Control(window, kTimeframeId), 1));
+  ASSERT_TRUE(WaitSetting(u"MRUTimeframe", 1));
+  ASSERT_TRUE(WaitUntil([&] { return PaneHeader(window) == u"No Used Folders in Selected Period"; }, 10000));
+  EXPECT_NE(text(kMessageId).find(u"in the last 2 hours."), Str::npos);
+  EXPECT_EQ(text(kTip), u"Choose a different period to show used folders.");
+  EXPECT_TRUE(shown(kTip));
+  EXPECT_TRUE(shown(kTipImage));
+  EXPECT_FALSE(shown(kNothingFound));
+
+  // The favorites tab without favorites.
+  ASSERT_TRUE(ClickTab(Tabs(window), 2));
+  ASSERT_TRUE(WaitSetting(u"ListTypeActive", 3));
+  ASSERT_TRUE(WaitUntil([&] { return PaneHeader(window) == u"Specify Folder Favorites"; }, 10000));
+  EXPECT_EQ(text(kTip), u"Click here to specify folder favorites now.");
+  EXPECT_TRUE(shown(kTip));
+  EXPECT_TRUE(shown(kLine));
+  EXPECT_TRUE(CloseApp(app, window));
+
+  // Without any journal: the welcome texts of both journal tabs.
+  RemoveTree(JournalFolder());
+  ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"ListTypeActive", 1));
+  ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"MRUTimeframe", 0));
+  ChildProcess empty;
+  window = StartApp(empty);
+  ASSERT_NE(window, nullptr);
+  pane = Control(window, kMessagePaneId);
+  ASSERT_TRUE(PaneShown(window));
+  EXPECT_EQ(PaneHeader(window), u"Welcome to Quillmark!");
+  EXPECT_TRUE(StartsWith(text(kMessageId), u"Quillmark lists the folders that you open"));
+  EXPECT_TRUE(shown(kLine));
+  EXPECT_FALSE(shown(kTip));
+  ASSERT_TRUE(ClickTab(Tabs(window), 1));
+  ASSERT_TRUE(WaitSetting(u"ListTypeActive", 2));
+  ASSERT_TRUE(WaitUntil([&] { return StartsWith(text(kMessageId), u"Quillmark lists the folders that you use most"); }, 10000));
+  EXPECT_EQ(PaneHeader(window), u"Welcome to Quillmark!");
+  EXPECT_FALSE(shown(kTipImage));
+  // The journal is made from the template when it is missing.
+  EXPECT_TRUE(FileExists(JournalFile()));
+  EXPECT_TRUE(CloseApp(empty, window));
+}
+
 TEST_F(Lists, ColumnsFillTheListWidthAsTheWindowIsResized) {
   MakeJournal();
   AddRow(u"a", Folder(u"a"), 0.001);
