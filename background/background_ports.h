@@ -7,14 +7,12 @@
 
 #include "shared/base/datetime.h"
 #include "shared/base/str.h"
+#include "shared/journal/connection.h"
 
 namespace qm {
 
-struct JournalEntry {
-  Str path;
-  Str name;
-  LocalDateTime used;
-};
+// One report as the journal keeps it: the journal layer's row.
+using JournalEntry = JournalRecord;
 
 class JournalPort {
  public:

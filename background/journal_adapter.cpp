@@ -2,7 +2,6 @@
 
 #include <exception>
 
-#include "background/journal_batch.h"
 #include "shared/journal/connection.h"
 #include "shared/journal/journal_lifecycle.h"
 
@@ -12,7 +11,10 @@ std::size_t LayerJournalPort::Append(const std::vector<JournalEntry>& rows) {
   lastError_.reset();
   if (rows.empty()) return 0;
   try {
-    AppendJournalRows(paths_, clock_, rows);
+    // One transaction for the whole batch: a burst of reports must not wait for the
+    // disk once per row.
+    Connection c = OpenConnection(paths_.ConnectionString(), clock_);
+    c.AppendRows(rows);
     return rows.size();
   } catch (const JournalError& e) {
     lastError_ = e;

@@ -213,20 +213,60 @@ RowStream Connection::OpenQuery(StrView jetSql) {
   return rows;
 }
 
+namespace {
+
+constexpr char kInsertRow[] =
+    "INSERT INTO FoldersProtocol (FolderPath, FolderName, DateUsed) VALUES (?1, ?2, ?3)";
+
+void BindRow(sqlite3_stmt* stmt, StrView folderPath, StrView folderName, const LocalDateTime& dateUsed) {
+  const std::string path = ToUtf8(folderPath);
+  const std::string name = ToUtf8(folderName);
+  sqlite3_bind_text(stmt, 1, path.data(), static_cast<int>(path.size()), SQLITE_TRANSIENT);
+  sqlite3_bind_text(stmt, 2, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
+  sqlite3_bind_double(stmt, 3, ToOleDate(dateUsed));
+}
+
+void Exec(sqlite3* db, const char* sql) {
+  int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+  if (rc != SQLITE_OK) Throw(db, rc, sql);
+}
+
+}  // namespace
+
 void Connection::AppendRow(StrView folderPath, StrView folderName, const LocalDateTime& dateUsed) {
   JournalSession& s = Session(session_);
   TurnScope turn(s);
   Stmt stmt;
-  Prepare(s.db, "INSERT INTO FoldersProtocol (FolderPath, FolderName, DateUsed) VALUES (?1, ?2, ?3)",
-          stmt, JournalErrorKind::Damaged);
-  const std::string path = ToUtf8(folderPath);
-  const std::string name = ToUtf8(folderName);
-  sqlite3_bind_text(stmt.p, 1, path.data(), static_cast<int>(path.size()), SQLITE_TRANSIENT);
-  sqlite3_bind_text(stmt.p, 2, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
-  sqlite3_bind_double(stmt.p, 3, ToOleDate(dateUsed));
+  Prepare(s.db, kInsertRow, stmt, JournalErrorKind::Damaged);
+  BindRow(stmt.p, folderPath, folderName, dateUsed);
   s.turns.LetWaitersGoFirst(kYieldToWaiterMs);
   int rc = sqlite3_step(stmt.p);
   if (rc != SQLITE_DONE) Throw(s.db, rc, "appending to the journal failed");
+}
+
+void Connection::AppendRows(const std::vector<JournalRecord>& rows) {
+  JournalSession& s = Session(session_);
+  if (rows.empty()) return;
+  TurnScope turn(s);
+  Stmt stmt;
+  Prepare(s.db, kInsertRow, stmt, JournalErrorKind::Damaged);
+  s.turns.LetWaitersGoFirst(kYieldToWaiterMs);
+  // IMMEDIATE takes the write lock at the start, waiting through the busy handler, so
+  // no other writer comes between the rows; the COMMIT waits the same way for readers.
+  Exec(s.db, "BEGIN IMMEDIATE");
+  try {
+    for (const JournalRecord& row : rows) {
+      BindRow(stmt.p, row.path, row.name, row.used);
+      int rc = sqlite3_step(stmt.p);
+      if (rc != SQLITE_DONE) Throw(s.db, rc, "appending to the journal failed");
+      sqlite3_reset(stmt.p);
+    }
+    Exec(s.db, "COMMIT");
+  } catch (...) {
+    // A failed COMMIT may have rolled back already; then this does nothing.
+    if (!sqlite3_get_autocommit(s.db)) sqlite3_exec(s.db, "ROLLBACK", nullptr, nullptr, nullptr);
+    throw;
+  }
 }
 
 void Connection::WriteCompactedCopy(const Str& target) {

@@ -1,14 +1,15 @@
 // Journal access: every operation opens its own connection by connection string, does
 // its work and closes it. A connection runs Jet statement texts through the dialect
 // adapter: Execute for DELETE (with the number of rows it removed), OpenQuery for SELECT
-// (a read-only, forward-only row stream read by column name), and AppendRow, which sets
-// the three fields of one new row without building SQL text from them.
+// (a read-only, forward-only row stream read by column name), and AppendRow and
+// AppendRows, which set the three fields of new rows without building SQL text from them.
 //
 // Both programs use the journal at the same time; a connection waits up to
 // kJournalBusyWaitMs for the other one before it reports Busy.
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "shared/base/datetime.h"
 #include "shared/base/str.h"
@@ -17,6 +18,13 @@
 namespace qm {
 
 constexpr int kJournalBusyWaitMs = 2000;
+
+// One row of FoldersProtocol as AppendRows takes it.
+struct JournalRecord {
+  Str path;
+  Str name;
+  LocalDateTime used;
+};
 
 struct JournalSession;  // the open SQLite connection, shared by a connection and its streams
 
@@ -57,6 +65,10 @@ class Connection {
   RowStream OpenQuery(StrView jetSql);
   // Appends one row to FoldersProtocol.
   void AppendRow(StrView folderPath, StrView folderName, const LocalDateTime& dateUsed);
+  // Appends several rows in one transaction: all of them or, when anything fails, none.
+  // Every commit waits for the disk, so a burst of rows is far cheaper this way than
+  // row by row. An empty list changes nothing.
+  void AppendRows(const std::vector<JournalRecord>& rows);
   // Writes a compacted copy of the journal to `target` (compaction only).
   void WriteCompactedCopy(const Str& target);
   void Close();

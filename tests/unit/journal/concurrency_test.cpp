@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <sqlite3.h>
+
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -93,4 +95,59 @@ TEST_F(Concurrency, AnAppendWaitsForAReaderInsteadOfFailing) {
   EXPECT_EQ(CountRows(), 21);
   close(go[0]);
   close(go[1]);
+}
+
+TEST_F(Concurrency, ABatchWaitsForAReaderInsteadOfFailing) {
+  for (int i = 0; i < 20; ++i) Append(u"C:\\r" + IntToStr(i), u"r", clock.Now());
+  int go[2];
+  ASSERT_EQ(pipe(go), 0);
+  pid_t writer = Spawn([&] {
+    char c;
+    if (read(go[0], &c, 1) != 1) return false;
+    std::vector<JournalRecord> batch;
+    for (int i = 0; i < 50; ++i) batch.push_back({u"C:\\w" + IntToStr(i), u"w", clock.Now()});
+    Connection conn = OpenConnection(paths.ConnectionString(), clock);
+    conn.AppendRows(batch);
+    return true;
+  });
+  Connection reader = Open();
+  RowStream rows = reader.OpenQuery(LastUsedStatement(u""));
+  ASSERT_TRUE(rows.Next());  // the reader holds the file while the batch wants to commit
+  ASSERT_EQ(write(go[1], "x", 1), 1);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  int n = 1;
+  while (rows.Next()) ++n;
+  EXPECT_EQ(n, 20);
+  rows.Close();
+  reader.Close();
+  EXPECT_EQ(Wait(writer), 0);
+  EXPECT_EQ(CountRows(), 70);
+  close(go[0]);
+  close(go[1]);
+}
+
+TEST_F(Concurrency, ABatchGivesUpAsBusyAfterTheBoundedWaitAndAppendsNothing) {
+  Append(u"C:\\a", u"a", clock.Now());
+  Connection c = Open();
+  // Another writer that keeps its write transaction open for longer than the bounded wait.
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(ToUtf8(paths.journalFile).c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+  JournalErrorKind kind = JournalErrorKind::Failed;
+  bool thrown = false;
+  try {
+    c.AppendRows({{u"C:\\b", u"b", clock.Now()}, {u"C:\\c", u"c", clock.Now()}});
+  } catch (const JournalError& e) {
+    thrown = true;
+    kind = e.kind();
+  }
+  sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(other);
+  EXPECT_TRUE(thrown);
+  EXPECT_EQ(kind, JournalErrorKind::Busy);
+  EXPECT_EQ(CountRows(), 1);
+  // Once the other writer is gone the same connection appends.
+  c.AppendRows({{u"C:\\b", u"b", clock.Now()}});
+  c.Close();
+  EXPECT_EQ(CountRows(), 2);
 }

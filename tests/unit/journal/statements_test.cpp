@@ -2,6 +2,8 @@
 // the clock pinned: each must give the rows Jet would give.
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <set>
 #include <vector>
 
@@ -244,4 +246,59 @@ TEST_F(Statements, AClosedConnectionRefusesWork) {
   EXPECT_THROW(c.Execute(kDeleteAll), JournalError);
   RowStream none;
   EXPECT_FALSE(none.Next());
+}
+
+TEST_F(Statements, AppendRowsStoresEveryRowOfTheBatch) {
+  Append(u"C:\\before", u"before", Ago(kDay));
+  std::vector<JournalRecord> batch;
+  for (int i = 0; i < 300; ++i)
+    batch.push_back({u"C:\\J\u00fcrgen\\" + IntToStr(i), u"it's " + IntToStr(i), Ago(300 - i)});
+  Connection c = Open();
+  c.AppendRows(batch);
+  c.AppendRows({});  // nothing to do is no error
+  c.Close();
+  EXPECT_EQ(CountRows(), 301);
+  std::vector<Str> paths = Paths(LastUsedStatement(u""));
+  ASSERT_EQ(paths.size(), 301u);
+  EXPECT_EQ(paths[0], u"C:\\J\u00fcrgen\\299");
+  EXPECT_EQ(paths[299], u"C:\\J\u00fcrgen\\0");
+  EXPECT_EQ(paths[300], u"C:\\before");
+  Connection again = Open();
+  RowStream rows = again.OpenQuery(LastUsedStatement(u""));
+  ASSERT_TRUE(rows.Next());
+  EXPECT_EQ(rows.Text(u"FolderName"), u"it's 299");
+  EXPECT_EQ(rows.Date(u"DateUsed"), Ago(1));
+}
+
+TEST_F(Statements, AppendRowsKeepsNoneWhenOneRowFails) {
+  Append(u"C:\\before", u"before", Ago(kDay));
+  {
+    // A trigger that refuses one particular row stands in for a write that fails
+    // halfway through a batch.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(ToUtf8(paths.journalFile).c_str(), &db), SQLITE_OK);
+    const char* trigger =
+        "CREATE TRIGGER refuse BEFORE INSERT ON FoldersProtocol WHEN NEW.FolderName = 'bad' "
+        "BEGIN SELECT RAISE(ABORT, 'refused'); END;";
+    EXPECT_EQ(sqlite3_exec(db, trigger, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+  }
+  Connection c = Open();
+  std::vector<JournalRecord> batch = {{u"C:\\a", u"a", Ago(3)}, {u"C:\\b", u"b", Ago(2)},
+                                   {u"C:\\bad", u"bad", Ago(1)}, {u"C:\\d", u"d", Ago(0)}};
+  EXPECT_THROW(c.AppendRows(batch), JournalError);
+  EXPECT_EQ(CountRows(), 1);
+  // The connection is left without an open transaction: it goes on working.
+  batch.erase(batch.begin() + 2);
+  c.AppendRows(batch);
+  c.AppendRow(u"C:\\e", u"e", Ago(0));
+  c.Close();
+  EXPECT_EQ(CountRows(), 5);
+}
+
+TEST_F(Statements, AppendRowsOnAClosedConnectionIsRefused) {
+  Connection c = Open();
+  c.Close();
+  EXPECT_THROW(c.AppendRows({{u"C:\\a", u"a", Ago(0)}}), JournalError);
+  EXPECT_EQ(CountRows(), 0);
 }
