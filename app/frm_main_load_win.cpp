@@ -233,6 +233,8 @@ void frmMain::ShowFirstTab() {
   ShowSortArrow();
   if (lCurrentView == ListView::Favorites) {
     FillFavoritesList();
+    // The favorites' columns do not sort.
+    SetHeaderButtons(false);
   } else {
     FillFolderList(true);
   }

@@ -108,8 +108,9 @@ TEST_F(Lists, FavoritesShowStoredGroupsWithOtherLast) {
   std::vector<Str> order;
   for (auto& r : all) order.push_back(r[0]);
   EXPECT_EQ(order, (std::vector<Str>{u"Work", u"W1", u"W2", u"Home", u"H1", u"Other", u"U1"}));
-  // No Used column on this tab.
+  // No Used column on this tab, and its headers do not sort.
   EXPECT_EQ(HeaderCount(ListHeader(List(window))), 2);
+  EXPECT_EQ(GetWindowLongPtrW(ListHeader(List(window)), GWL_STYLE) & HDS_BUTTONS, 0);
   EXPECT_TRUE(CloseApp(app, window));
 }
 
