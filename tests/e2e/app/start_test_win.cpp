@@ -175,6 +175,37 @@ TEST_F(WindowsXp, TheClassicLookStartsAndLists) {
   EXPECT_TRUE(CloseApp(app, window));
 }
 
+class Windows2000 : public Start {
+ protected:
+  void SetUp() override {
+    Start::SetUp();
+    ASSERT_TRUE(WriteString(u"Software\\Wine", u"Version", u"win2k"));
+  }
+  void TearDown() override {
+    Start::TearDown();
+    DeleteValue(u"Software\\Wine", u"Version");
+  }
+};
+
+TEST_F(Windows2000, TheOldestSystemsListWithoutShadow) {
+  MakeJournal();
+  AddRow(u"a", Folder(u"a"), 0.001);
+  AddRow(u"c", Folder(u"c"), 20);
+  ChildProcess app;
+  HWND window = StartApp(app);
+  ASSERT_NE(window, nullptr);
+  auto rows = WaitForRows(window, 2);
+  EXPECT_EQ(rows[0][0], u"a");
+  EXPECT_EQ(rows[1][0], u"c");
+  EXPECT_EQ(GetClassLongPtrW(window, GCL_STYLE) & CS_DROPSHADOW, 0u);
+  RECT rc = {};
+  ASSERT_TRUE(GetWindowRect(window, &rc));
+  EXPECT_EQ(rc.right - rc.left, 507);
+  EXPECT_EQ(ToolTexts(app.Pid()), (std::vector<Str>{u"Only show the most used folders from this period",
+                                                    u"Search Used Folders (Ctrl+F)", u"Show Menu"}));
+  EXPECT_TRUE(CloseApp(app, window));
+}
+
 TEST_F(Start, TheVistaLookHasNoDropShadowAndItsOwnCaptions) {
   MakeJournal();
   AddRow(u"c", Folder(u"c"), 20);
