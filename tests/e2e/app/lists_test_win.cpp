@@ -364,6 +364,35 @@ TEST_F(Lists, ColumnsFillTheListWidthAsTheWindowIsResized) {
   EXPECT_TRUE(CloseApp(app, window));
 }
 
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof(info);
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+TEST_F(Lists, KeyboardFocusAtStartAndTabOrder) {
+  MakeJournal();
+  AddRow(u"a", Folder(u"a"), 0.001);
+  ChildProcess app;
+  HWND window = StartApp(app);
+  ASSERT_NE(window, nullptr);
+  HWND find = Control(Control(window, 1002), 1003);
+  // Last Used: typing searches, so the search box has the keyboard.
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(window) == find; }, 10000));
+  // Tab moves on to the next control that takes the keyboard.
+  PostMessageW(find, WM_KEYDOWN, VK_TAB, 0);
+  EXPECT_TRUE(WaitUntil([&] { HWND f = FocusOf(window); return f != nullptr && f != find; }, 10000));
+  EXPECT_TRUE(CloseApp(app, window));
+
+  ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"ListTypeActive", 2));
+  ChildProcess frequent;
+  window = StartApp(frequent);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(window) == List(window); }, 10000));
+  EXPECT_TRUE(CloseApp(frequent, window));
+}
+
 TEST_F(Lists, LargeIconsViewAndEnterOnASelectedItem) {
   MakeJournal();
   AddRow(u"a", Folder(u"a"), 0.001);
