@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <memory>
 
 #include "shared/journal/jet_translate.h"
 #include "shared/journal/journal_error.h"
@@ -55,6 +56,88 @@ std::u32string Decode(StrView s) {
   return Decode(reinterpret_cast<const unsigned char*>(u8.data()), static_cast<int>(u8.size()));
 }
 
+// ASCII folding by table, filled from FoldCase itself so that both always agree.
+struct AsciiFoldTable {
+  char32_t folded[0x80];
+  AsciiFoldTable() {
+    for (char16_t c = 0; c < 0x80; ++c) folded[c] = FoldCase(c);
+  }
+};
+const AsciiFoldTable kAsciiFold;
+
+// The two kinds of text a pattern is matched against, walked one folded character at a
+// time from a position (an index into the text).
+class Utf8Text {
+ public:
+  using Pos = int;
+  explicit Utf8Text(std::string_view s)
+      : s_(reinterpret_cast<const unsigned char*>(s.data())), n_(static_cast<int>(s.size())) {}
+  bool AtEnd(Pos i) const { return i >= n_; }
+  char32_t NextFolded(Pos& i) const {
+    const unsigned char c = s_[i];
+    if (c < 0x80) {
+      ++i;
+      return kAsciiFold.folded[c];
+    }
+    // Not ASCII: decode, since some letters fold to ASCII ones (U+0130 to 'i').
+    return Fold(NextCodePoint(s_, n_, i));
+  }
+
+ private:
+  const unsigned char* s_;
+  int n_;
+};
+
+class Utf32Text {
+ public:
+  using Pos = size_t;
+  explicit Utf32Text(std::u32string_view s) : s_(s) {}
+  bool AtEnd(Pos i) const { return i >= s_.size(); }
+  char32_t NextFolded(Pos& i) const { return Fold(s_[i++]); }
+
+ private:
+  std::u32string_view s_;
+};
+
+// True when the folded run starts at position i; i then moves past it.
+template <class Text, class Pos>
+bool RunAt(const Text& text, Pos& i, const std::u32string& run) {
+  Pos j = i;
+  for (char32_t c : run)
+    if (text.AtEnd(j) || text.NextFolded(j) != c) return false;
+  i = j;
+  return true;
+}
+
+// Finds the first place at or after i where the run starts; i then moves past it.
+template <class Text, class Pos>
+bool FindRun(const Text& text, Pos& i, const std::u32string& run) {
+  const char32_t first = run.front();
+  for (Pos j = i; !text.AtEnd(j);) {
+    Pos k = j;
+    if (text.NextFolded(k) == first) {
+      Pos end = j;
+      if (RunAt(text, end, run)) {
+        i = end;
+        return true;
+      }
+    }
+    j = k;
+  }
+  return false;
+}
+
+// True when the run ends the text at a character boundary at or after i.
+template <class Text, class Pos>
+bool RunEndsText(const Text& text, Pos i, const std::u32string& run) {
+  for (Pos j = i;;) {
+    Pos end = j;
+    if (RunAt(text, end, run) && text.AtEnd(end)) return true;
+    if (text.AtEnd(j)) return false;
+    text.NextFolded(j);
+  }
+}
+
 int CollateNoCase(void*, int na, const void* a, int nb, const void* b) {
   return JetCompareNoCase(static_cast<const char*>(a), na, static_cast<const char*>(b), nb);
 }
@@ -65,30 +148,26 @@ void LikeFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_null(ctx);
     return;
   }
-  // The compiled pattern is kept with the statement while the pattern stays the same.
+  // The compiled pattern (its literals folded once) is kept with the statement while the
+  // pattern stays the same, so each row costs only the walk over its text.
   auto* pattern = static_cast<JetLikePattern*>(sqlite3_get_auxdata(ctx, 0));
+  const auto* t = sqlite3_value_text(argv[1]);
+  const std::string_view text(reinterpret_cast<const char*>(t), static_cast<size_t>(sqlite3_value_bytes(argv[1])));
   if (!pattern) {
     const auto* p = sqlite3_value_text(argv[0]);
-    std::u32string text = Decode(p, sqlite3_value_bytes(argv[0]));
-    auto* compiled = new JetLikePattern;
+    auto compiled = std::make_unique<JetLikePattern>();
     std::string error;
-    if (!compiled->Compile(text, error)) {
-      delete compiled;
+    if (!compiled->Compile(Decode(p, sqlite3_value_bytes(argv[0])), error)) {
       sqlite3_result_error(ctx, error.c_str(), -1);
       return;
     }
-    sqlite3_set_auxdata(ctx, 0, compiled, [](void* v) { delete static_cast<JetLikePattern*>(v); });
-    pattern = static_cast<JetLikePattern*>(sqlite3_get_auxdata(ctx, 0));
-    if (!pattern) {  // SQLite could not keep it; it has already deleted it
-      JetLikePattern once;
-      once.Compile(text, error);
-      const auto* t = sqlite3_value_text(argv[1]);
-      sqlite3_result_int(ctx, once.Matches(Decode(t, sqlite3_value_bytes(argv[1]))));
-      return;
-    }
+    const bool matches = compiled->MatchesUtf8(text);
+    // SQLite deletes the pattern itself when it cannot keep it.
+    sqlite3_set_auxdata(ctx, 0, compiled.release(), [](void* v) { delete static_cast<JetLikePattern*>(v); });
+    sqlite3_result_int(ctx, matches);
+    return;
   }
-  const auto* t = sqlite3_value_text(argv[1]);
-  sqlite3_result_int(ctx, pattern->Matches(Decode(t, sqlite3_value_bytes(argv[1]))));
+  sqlite3_result_int(ctx, pattern->MatchesUtf8(text));
 }
 
 void NowFunction(sqlite3_context* ctx, int, sqlite3_value**) {
@@ -166,6 +245,21 @@ bool JetLikePattern::Compile(std::u32string_view p, std::string& error) {
     }
     items_.push_back(std::move(item));
   }
+  runs_.clear();
+  onlyLiteralRuns_ = true;
+  for (const Item& item : items_) {
+    if (item.kind == Item::AnyRun) {
+      if (!runs_.empty() && !runs_.back().empty()) runs_.emplace_back();
+    } else if (item.kind == Item::Literal) {
+      if (runs_.empty()) runs_.emplace_back();
+      runs_.back().push_back(item.ch);
+    } else {
+      onlyLiteralRuns_ = false;
+    }
+  }
+  if (!runs_.empty() && runs_.back().empty()) runs_.pop_back();
+  anchoredStart_ = items_.empty() || items_.front().kind != Item::AnyRun;
+  anchoredEnd_ = items_.empty() || items_.back().kind != Item::AnyRun;
   return true;
 }
 
@@ -187,21 +281,26 @@ bool JetLikePattern::ItemMatches(const Item& item, char32_t c) const {
   return false;
 }
 
-bool JetLikePattern::Matches(std::u32string_view text) const {
+template <class Text>
+bool JetLikePattern::MatchItems(const Text& text) const {
   // Every item but '%' takes exactly one character, so the classic greedy walk with
   // one remembered '%' decides the match without exponential backtracking.
-  size_t t = 0, p = 0;
-  size_t starP = std::u32string_view::npos, starT = 0;
-  while (t < text.size()) {
+  using Pos = typename Text::Pos;
+  Pos t = 0, starT = 0;
+  size_t p = 0;
+  size_t starP = std::u32string_view::npos;
+  while (!text.AtEnd(t)) {
+    Pos next = t;
     if (p < items_.size() && items_[p].kind == Item::AnyRun) {
       starP = p++;
       starT = t;
-    } else if (p < items_.size() && ItemMatches(items_[p], Fold(text[t]))) {
+    } else if (p < items_.size() && ItemMatches(items_[p], text.NextFolded(next))) {
       ++p;
-      ++t;
+      t = next;
     } else if (starP != std::u32string_view::npos) {
       p = starP + 1;
-      t = ++starT;
+      text.NextFolded(starT);
+      t = starT;
     } else {
       return false;
     }
@@ -210,11 +309,41 @@ bool JetLikePattern::Matches(std::u32string_view text) const {
   return p == items_.size();
 }
 
+template <class Text>
+bool JetLikePattern::MatchRuns(const Text& text) const {
+  // With '%' as the only wildcard, taking each run at its first place leaves the most
+  // room for the runs after it, so no other place needs trying.
+  using Pos = typename Text::Pos;
+  Pos i = 0;
+  size_t first = 0;
+  size_t last = runs_.size();
+  if (runs_.empty()) return !anchoredStart_ || text.AtEnd(i);  // "" or only '%'
+  if (anchoredStart_) {
+    if (!RunAt(text, i, runs_[0])) return false;
+    if (runs_.size() == 1 && anchoredEnd_) return text.AtEnd(i);  // no '%' at all
+    first = 1;
+  }
+  if (anchoredEnd_) last = runs_.size() - 1;
+  for (size_t k = first; k < last; ++k)
+    if (!FindRun(text, i, runs_[k])) return false;
+  return !anchoredEnd_ || RunEndsText(text, i, runs_.back());
+}
+
+bool JetLikePattern::Matches(std::u32string_view text) const {
+  const Utf32Text t(text);
+  return onlyLiteralRuns_ ? MatchRuns(t) : MatchItems(t);
+}
+
+bool JetLikePattern::MatchesUtf8(std::string_view text) const {
+  const Utf8Text t(text);
+  return onlyLiteralRuns_ ? MatchRuns(t) : MatchItems(t);
+}
+
 bool JetLike(StrView text, StrView pattern) {
   JetLikePattern p;
   std::string error;
   if (!p.Compile(Decode(pattern), error)) throw JournalError(JournalErrorKind::Failed, error);
-  return p.Matches(Decode(text));
+  return p.MatchesUtf8(ToUtf8(text));
 }
 
 int JetCompareNoCase(const char* a, int na, const char* b, int nb) {

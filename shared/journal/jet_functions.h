@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "shared/base/datetime.h"
@@ -23,6 +24,9 @@ class JetLikePattern {
   // Returns false and an explanation for a pattern Jet refuses (an unclosed '[').
   bool Compile(std::u32string_view pattern, std::string& error);
   bool Matches(std::u32string_view text) const;
+  // The same for UTF-8 text, read one code point at a time as the collation reads it
+  // (a byte that starts no valid sequence is a character of its own). Allocates nothing.
+  bool MatchesUtf8(std::string_view text) const;
 
  private:
   struct Item {
@@ -32,7 +36,17 @@ class JetLikePattern {
     std::vector<std::pair<char32_t, char32_t>> ranges;  // folded bounds, for Set
   };
   bool ItemMatches(const Item& item, char32_t folded) const;
+  template <class Text> bool MatchItems(const Text& text) const;
+  template <class Text> bool MatchRuns(const Text& text) const;
+
   std::vector<Item> items_;
+  // The patterns users type most ("%text%", "text%", plain text) hold nothing but
+  // literal characters and '%'. For them Compile also keeps the folded literal runs
+  // between the '%'s, which are then found by a plain left-to-right search.
+  bool onlyLiteralRuns_ = false;
+  bool anchoredStart_ = false;  // no '%' in front: the first run starts the text
+  bool anchoredEnd_ = false;    // no '%' at the end: the last run ends the text
+  std::vector<std::u32string> runs_;
 };
 
 // Convenience for callers holding Str: throws JournalError (Failed) for a bad pattern.

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
+#include <string>
 
 #include "shared/journal/jet_functions.h"
 #include "shared/journal/journal_error.h"
@@ -84,6 +86,107 @@ TEST(JetLike, IgnoresLetterCaseBeyondAscii) {
   EXPECT_TRUE(JetLike(u"\u039f\u0394\u039f\u03a3", u"\u03bf\u03b4\u03bf\u03c2"));  // final sigma
   EXPECT_TRUE(JetLike(u"\u0540\u0561\u0575", u"\u0570\u0561\u0575"));  // Armenian
   EXPECT_FALSE(JetLike(u"stra\u00dfe", u"strasse"));
+}
+
+// Patterns of literal characters and '%' only (what a search types) take a shorter way
+// than the others; these pin down its edges.
+TEST(JetLike, PercentOnlyPatternsFindTheirRunAnywhere) {
+  EXPECT_TRUE(JetLike(u"abc", u"%abc%"));    // the run is the whole text
+  EXPECT_TRUE(JetLike(u"ABCx", u"%abc%"));   // at the start
+  EXPECT_TRUE(JetLike(u"xAbC", u"%abc%"));   // at the end
+  EXPECT_FALSE(JetLike(u"ab", u"%abc%"));    // the text ends inside the run
+  EXPECT_FALSE(JetLike(u"", u"%abc%"));
+  EXPECT_TRUE(JetLike(u"aaab", u"%aab%"));   // a false start just before the real one
+  EXPECT_TRUE(JetLike(u"", u"%"));
+  EXPECT_TRUE(JetLike(u"x", u"%%%"));
+  EXPECT_TRUE(JetLike(u"", u""));
+  EXPECT_FALSE(JetLike(u"x", u""));
+  EXPECT_TRUE(JetLike(u"abcabc", u"%abc"));  // the last run must end the text
+  EXPECT_FALSE(JetLike(u"abcx", u"%abc"));
+  EXPECT_TRUE(JetLike(u"ac", u"a%c"));
+  EXPECT_FALSE(JetLike(u"acb", u"a%c"));
+  EXPECT_FALSE(JetLike(u"aaa", u"aa%aa"));   // runs do not overlap
+  EXPECT_TRUE(JetLike(u"aaaa", u"aa%aa"));
+  EXPECT_TRUE(JetLike(u"aaa", u"%aa%a"));
+  EXPECT_TRUE(JetLike(u"abab", u"%ab%ab%"));
+  EXPECT_FALSE(JetLike(u"aba", u"%ab%ab%"));
+}
+
+TEST(JetLike, PercentOnlyPatternsFoldBeyondAsciiAndKeepWholeCharacters) {
+  EXPECT_TRUE(JetLike(u"C:\\\u00c4RGER\\x", u"%\u00e4rger%"));
+  EXPECT_TRUE(JetLike(u"\u0130", u"%i%"));  // a non-ASCII letter that folds to an ASCII one
+  EXPECT_TRUE(JetLike(u"xIy", u"%\u0130%"));
+  EXPECT_TRUE(JetLike(u"a\U0001F600b", u"%\U0001F600%"));   // a character outside the BMP
+  EXPECT_FALSE(JetLike(u"a\U0001F601b", u"%\U0001F600%"));  // same high surrogate, other character
+  EXPECT_TRUE(JetLike(u"\U0001F600", u"%\U0001F600"));
+  EXPECT_TRUE(JetLike(u"\U0001F600B", u"\U0001F600b%"));
+  EXPECT_FALSE(JetLike(u"\U0001F600", u"%\U0001F600\U0001F600%"));
+}
+
+TEST(JetLike, ABrokenUtf8ByteIsOneCharacterOfItsOwn) {
+  JetLikePattern any, run;
+  std::string error;
+  ASSERT_TRUE(any.Compile(U"a_b", error));
+  ASSERT_TRUE(run.Compile(U"%b%", error));
+  EXPECT_TRUE(any.MatchesUtf8("a\xff" "b"));
+  EXPECT_FALSE(any.MatchesUtf8("a\xff\xff" "b"));
+  EXPECT_TRUE(run.MatchesUtf8("\xe4\xff" "B"));
+  EXPECT_FALSE(run.MatchesUtf8("\xe4\xff"));
+}
+
+// The shorter way must agree with the general walk: a letter x in brackets "[x]" means
+// the same as x but sends the pattern the general way.
+TEST(JetLike, PercentOnlyPatternsAgreeWithTheGeneralWalk) {
+  const std::u32string letters = U"aAb\u00e4\u00c4\u0130i\U0001F600";
+  std::mt19937 rng(7);
+  auto pick = [&](size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(rng); };
+  auto toStr = [](const std::u32string& s) {
+    std::string u8;
+    for (char32_t c : s) {
+      if (c < 0x80) {
+        u8 += static_cast<char>(c);
+      } else if (c < 0x800) {
+        u8 += static_cast<char>(0xC0 | (c >> 6));
+        u8 += static_cast<char>(0x80 | (c & 0x3F));
+      } else if (c < 0x10000) {
+        u8 += static_cast<char>(0xE0 | (c >> 12));
+        u8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        u8 += static_cast<char>(0x80 | (c & 0x3F));
+      } else {
+        u8 += static_cast<char>(0xF0 | (c >> 18));
+        u8 += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        u8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        u8 += static_cast<char>(0x80 | (c & 0x3F));
+      }
+    }
+    return FromUtf8(u8);
+  };
+  int matched = 0;
+  for (int round = 0; round < 3000; ++round) {
+    std::u32string text, pattern, bracketed;
+    for (size_t n = pick(7); n > 0; --n) text += letters[pick(letters.size())];
+    for (size_t n = pick(6); n > 0; --n) {
+      if (pick(3) == 0) {
+        pattern += U'%';
+        bracketed += U'%';
+      } else {
+        const char32_t c = letters[pick(letters.size())];
+        pattern += c;
+        bracketed += U'[';
+        bracketed += c;
+        bracketed += U']';
+      }
+    }
+    const bool fast = JetLike(toStr(text), toStr(pattern));
+    ASSERT_EQ(fast, JetLike(toStr(text), toStr(bracketed)))
+        << ToUtf8(toStr(text)) << " Like " << ToUtf8(toStr(pattern));
+    JetLikePattern p;
+    std::string error;
+    ASSERT_TRUE(p.Compile(pattern, error));
+    ASSERT_EQ(fast, p.Matches(text)) << ToUtf8(toStr(text)) << " Like " << ToUtf8(toStr(pattern));
+    matched += fast;
+  }
+  EXPECT_GT(matched, 300);  // the rounds tried both outcomes often
 }
 
 TEST(JetCompareNoCase, EqualWhenOnlyLetterCaseDiffers) {
