@@ -96,9 +96,10 @@ Str WithoutFavoritesSeparator(StrView text) {
   return out;
 }
 
-GroupNameProblem CheckNewGroupName(StrView name, const std::vector<Str>& existing) {
+GroupNameProblem CheckNewGroupName(StrView name, const std::vector<Str>& existing,
+                                   const StringSource& strings) {
   if (name.empty()) return GroupNameProblem::Empty;
-  if (name == kOtherGroupText) return GroupNameProblem::ReservedOther;
+  if (name == strings.Load(kOtherGroupTextId)) return GroupNameProblem::ReservedOther;
   GroupNameProblem p = LayoutProblem(name);
   if (p != GroupNameProblem::None) return p;
   if (EqualsNameNoCase(existing, name)) return GroupNameProblem::Duplicate;
@@ -138,17 +139,18 @@ bool SaveFavorites(FavoritesKeyStore& store, const FavoritesData& data) {
   return store.WriteText(u"", kFavoritesGroupsValue, JoinFavoritesList(names));
 }
 
-bool AppendFavorite(FavoritesKeyStore& store, const Favorite& favorite, StrView groupText) {
+bool AppendFavorite(FavoritesKeyStore& store, const Favorite& favorite, StrView groupText,
+                    const StringSource& strings) {
   const Str group = TrimBlanks(groupText);
   Str subkey;
-  if (group == kNoGroupText || group == kOtherGroupText) {
+  if (group == strings.Load(kNoGroupTextId) || group == strings.Load(kOtherGroupTextId)) {
     subkey = kUncategorizedSubkey;
   } else {
     std::vector<Str> groups = SplitFavoritesList(store.ReadText(u"", kFavoritesGroupsValue));
     for (const Str& g : groups)
       if (EqualsNoCase(g, group)) subkey = g;
     if (subkey.empty()) {
-      if (CheckNewGroupName(group, groups) != GroupNameProblem::None) return false;
+      if (CheckNewGroupName(group, groups, strings) != GroupNameProblem::None) return false;
       groups.push_back(group);
       if (!store.WriteText(u"", kFavoritesGroupsValue, JoinFavoritesList(groups))) return false;
       subkey = group;

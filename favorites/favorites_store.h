@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "shared/base/str.h"
+#include "shared/text/string_table.h"
 
 namespace qm {
 
@@ -14,9 +15,10 @@ inline constexpr char16_t kFavoritesGroupsValue[] = u"Groups";
 inline constexpr char16_t kFavoritesCaptionsValue[] = u"Favorites";
 inline constexpr char16_t kFavoritesPathsValue[] = u"FavoritesPaths";
 inline constexpr char16_t kUncategorizedSubkey[] = u"Uncategorized";
-// The group texts that mean "no group": "(None)" where no user group exists, else "Other".
-inline constexpr char16_t kNoGroupText[] = u"(None)";
-inline constexpr char16_t kOtherGroupText[] = u"Other";
+// String-table numbers of the group texts that mean "no group": "(None)" where no user
+// group exists, else "Other".
+inline constexpr int kNoGroupTextId = 66;
+inline constexpr int kOtherGroupTextId = 67;
 inline constexpr int kMaxFavoriteGroups = 7;
 
 // The FolderFavorites key and its subkeys. The program backs it by cRegistry; tests by a map.
@@ -72,8 +74,10 @@ enum class GroupNameProblem {
   Duplicate,        // exists already; compared without regard to case, as subkeys are
   TooMany,          // seven groups exist already (only for a new name)
 };
-// Checks a trimmed, new group name against the existing names.
-GroupNameProblem CheckNewGroupName(StrView trimmedName, const std::vector<Str>& existingNames);
+// Checks a trimmed, new group name against the existing names. `strings` gives the
+// reserved "Other".
+GroupNameProblem CheckNewGroupName(StrView trimmedName, const std::vector<Str>& existingNames,
+                                   const StringSource& strings = BuiltInStrings());
 
 // Reads everything. Groups without a subkey are empty; a path list shorter than the
 // caption list gives empty paths for the captions without one (nothing is dropped).
@@ -87,7 +91,8 @@ bool SaveFavorites(FavoritesKeyStore& store, const FavoritesData& data);
 
 // The add dialog's append. groupText "(None)" or "Other" means no group; a group not yet
 // in Groups is added to it first. Refuses (returns false, changes nothing) a new group
-// name that fails CheckNewGroupName.
-bool AppendFavorite(FavoritesKeyStore& store, const Favorite& favorite, StrView groupText);
+// name that fails CheckNewGroupName. `strings` gives "(None)" and "Other".
+bool AppendFavorite(FavoritesKeyStore& store, const Favorite& favorite, StrView groupText,
+                    const StringSource& strings = BuiltInStrings());
 
 }  // namespace qm

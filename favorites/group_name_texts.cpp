@@ -4,18 +4,23 @@
 
 namespace qm {
 
-Str LayoutGroupNameMessage(GroupNameProblem problem) {
+namespace {
+
+// String-table numbers of the layout messages.
+constexpr int kTextReservedStore = 320;
+constexpr int kTextBackslash = 321;
+constexpr int kTextSeparator = 322;
+
+}  // namespace
+
+Str LayoutGroupNameMessage(GroupNameProblem problem, const StringSource& strings) {
   switch (problem) {
     case GroupNameProblem::ReservedStore:
-      return u"You cannot create a group named '[*]' because Quillmark uses this name "
-             u"internally for folder favorites that were not explicitly assigned to a "
-             u"specific group.";
+      return strings.Load(kTextReservedStore);
     case GroupNameProblem::Backslash:
-      return u"The group name '[*]' contains a backslash (\\). Group names cannot contain "
-             u"backslashes.";
+      return strings.Load(kTextBackslash);
     case GroupNameProblem::Separator:
-      return u"The group name '[*]' contains the character sequence |*#|, which Quillmark "
-             u"uses internally. Choose a different name.";
+      return strings.Load(kTextSeparator);
     default:
       return Str();
   }
@@ -38,7 +43,9 @@ Str GroupNameMessage(GroupNameProblem problem, StrView name, bool fromAddDialog,
     case GroupNameProblem::Separator:
       break;
   }
-  return printf(LayoutGroupNameMessage(problem), {Str(name)});
+  // The string table holds no backslashes, so the backslash message gets the one it
+  // shows as a second value.
+  return printf(LayoutGroupNameMessage(problem, strings), {Str(name), Str(u"\\")});
 }
 
 }  // namespace qm

@@ -6,9 +6,10 @@
 
 namespace qm {
 
-// The message for the problems that have no string-table text (ReservedStore, Backslash,
-// Separator), worded like the other group-name messages; the empty text for the others.
-Str LayoutGroupNameMessage(GroupNameProblem problem);
+// The unfilled message for the problems that would break the stored layout
+// (ReservedStore, Backslash, Separator; texts 320 to 322, the backslash message with a
+// second "[*]" for the backslash itself); the empty text for the others.
+Str LayoutGroupNameMessage(GroupNameProblem problem, const StringSource& strings = BuiltInStrings());
 
 // The filled message for any problem: "Other" reserved (89), duplicate (90), too many
 // groups (68 in the add dialog, 84 in the organiser), the layout problems above. An
