@@ -1,12 +1,13 @@
 // The launcher's start and end end to end: the first start of a user, a second start,
-// what closing saves, and the Windows XP code paths.
-
+// what closing saves, and the code paths of the older Windows versions.
 #include "tests/e2e/app/app_fixture_win.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
 
 #include <algorithm>
+
+#include "shared/journal/shell_link_win.h"
 
 namespace qm::e2e {
 namespace {
@@ -57,6 +58,13 @@ TEST_F(Start, FirstStartOfAUserWelcomesAndMakesTheStartupShortcutOnce) {
   EXPECT_EQ(Setting(u"SetupDone"), 1u);
   EXPECT_EQ(Setting(u"StartupShortcutCreated"), 1u);
   EXPECT_TRUE(FileExists(StartupShortcut()));
+  ShellLinkSpec link;
+  ASSERT_TRUE(ReadShellLink(StartupShortcut(), link));
+  EXPECT_TRUE(EqualsNoCase(link.target, TestBinFolder() + u"\\QuillmarkBck.exe")) << ToUtf8(link.target);
+  EXPECT_TRUE(EqualsNoCase(link.workingFolder, TestBinFolder())) << ToUtf8(link.workingFolder);
+  EXPECT_TRUE(EqualsNoCase(link.iconPath, TestBinFolder() + u"\\Quillmark.exe")) << ToUtf8(link.iconPath);
+  EXPECT_EQ(link.description, u"Starts the Quillmark background folder tracking.");
+  EXPECT_TRUE(link.arguments.empty());
   // The welcome pane even though the journal holds a row.
   EXPECT_TRUE(PaneShown(window));
   EXPECT_EQ(PaneHeader(window), u"Welcome to Quillmark!");
@@ -71,6 +79,24 @@ TEST_F(Start, FirstStartOfAUserWelcomesAndMakesTheStartupShortcutOnce) {
   EXPECT_FALSE(PaneShown(window));
   EXPECT_FALSE(FileExists(StartupShortcut()));
   EXPECT_TRUE(CloseApp(next, window));
+}
+
+TEST_F(Start, AnExistingStartupShortcutIsLeftAsItIs) {
+  ASSERT_TRUE(DeleteValue(kCurrentSettingsKey, u"StartupShortcutCreated"));
+  const Str link = StartupShortcut();
+  HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(link.c_str()), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, "mine", 4, &written, nullptr);
+  CloseHandle(file);
+  ChildProcess app;
+  HWND window = StartApp(app);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(Setting(u"StartupShortcutCreated"), 1u);
+  EXPECT_EQ(ReadFileBytes(link), "mine");
+  EXPECT_TRUE(CloseApp(app, window));
+  DeleteFileW(reinterpret_cast<const wchar_t*>(link.c_str()));
 }
 
 TEST_F(Start, SecondStartBringsTheFirstWindowBackAndWritesNothing) {
