@@ -1,5 +1,7 @@
 #include "favorites/favorites_store.h"
 
+#include "shared/settings/catalogue.h"
+
 namespace qm {
 
 namespace {
@@ -15,7 +17,7 @@ bool EqualsNameNoCase(const std::vector<Str>& names, StrView name) {
 // Problems that would break the stored layout (subkey per group, one list of groups).
 GroupNameProblem LayoutProblem(StrView name) {
   if (name.empty()) return GroupNameProblem::Empty;
-  if (EqualsNoCase(name, kUncategorizedSubkey)) return GroupNameProblem::ReservedStore;
+  if (EqualsNoCase(name, setting::kUncategorizedGroup)) return GroupNameProblem::ReservedStore;
   if (name.find(u'\\') != StrView::npos) return GroupNameProblem::Backslash;
   if (name.find(kSeparator) != StrView::npos) return GroupNameProblem::Separator;
   return GroupNameProblem::None;
@@ -29,9 +31,9 @@ struct ListPair {
 // Captions decide how many favorites there are; paths are padded or cut to match.
 ListPair ReadLists(FavoritesKeyStore& store, StrView subkey) {
   ListPair lists;
-  lists.captions = SplitFavoritesList(store.ReadText(subkey, kFavoritesCaptionsValue));
+  lists.captions = SplitFavoritesList(store.ReadText(subkey, setting::kFavoritesValue));
   if (!lists.captions.empty())
-    lists.paths = SplitFavoritesList(store.ReadText(subkey, kFavoritesPathsValue));
+    lists.paths = SplitFavoritesList(store.ReadText(subkey, setting::kFavoritesPathsValue));
   lists.paths.resize(lists.captions.size());
   return lists;
 }
@@ -53,8 +55,8 @@ void WriteGroup(FavoritesKeyStore& store, StrView subkey, const std::vector<Favo
     paths += WithoutFavoritesSeparator(f.path);
     paths += kSeparator;
   }
-  store.WriteText(subkey, kFavoritesCaptionsValue, captions);
-  store.WriteText(subkey, kFavoritesPathsValue, paths);
+  store.WriteText(subkey, setting::kFavoritesValue, captions);
+  store.WriteText(subkey, setting::kFavoritesPathsValue, paths);
 }
 
 // A subkey that cannot be deleted (it has subkeys of its own after a hand edit) must not
@@ -62,8 +64,8 @@ void WriteGroup(FavoritesKeyStore& store, StrView subkey, const std::vector<Favo
 void RemoveGroupKey(FavoritesKeyStore& store, StrView subkey) {
   if (subkey.empty() || !store.KeyExists(subkey)) return;
   if (store.DeleteKey(subkey) || !store.KeyExists(subkey)) return;
-  store.WriteText(subkey, kFavoritesCaptionsValue, u"");
-  store.WriteText(subkey, kFavoritesPathsValue, u"");
+  store.WriteText(subkey, setting::kFavoritesValue, u"");
+  store.WriteText(subkey, setting::kFavoritesPathsValue, u"");
 }
 
 }  // namespace
@@ -110,14 +112,14 @@ GroupNameProblem CheckNewGroupName(StrView name, const std::vector<Str>& existin
 FavoritesData ReadFavorites(FavoritesKeyStore& store) {
   FavoritesData data;
   std::vector<Str> seen;
-  for (const Str& name : SplitFavoritesList(store.ReadText(u"", kFavoritesGroupsValue))) {
+  for (const Str& name : SplitFavoritesList(store.ReadText(u"", setting::kGroupsValue))) {
     // Names that the layout cannot hold (only after a hand edit) are left out, so that
     // a save of what was read cannot fail and no favorite is read twice.
     if (LayoutProblem(name) != GroupNameProblem::None || EqualsNameNoCase(seen, name)) continue;
     seen.push_back(name);
     data.groups.push_back(FavoriteGroup{name, ReadGroup(store, name)});
   }
-  data.uncategorized = ReadGroup(store, kUncategorizedSubkey);
+  data.uncategorized = ReadGroup(store, setting::kUncategorizedGroup);
   return data;
 }
 
@@ -129,14 +131,14 @@ bool SaveFavorites(FavoritesKeyStore& store, const FavoritesData& data) {
     names.push_back(g.name);
   }
 
-  for (const Str& old : SplitFavoritesList(store.ReadText(u"", kFavoritesGroupsValue)))
+  for (const Str& old : SplitFavoritesList(store.ReadText(u"", setting::kGroupsValue)))
     RemoveGroupKey(store, old);
-  RemoveGroupKey(store, kUncategorizedSubkey);
+  RemoveGroupKey(store, setting::kUncategorizedGroup);
 
-  if (!data.uncategorized.empty()) WriteGroup(store, kUncategorizedSubkey, data.uncategorized);
+  if (!data.uncategorized.empty()) WriteGroup(store, setting::kUncategorizedGroup, data.uncategorized);
   for (const FavoriteGroup& g : data.groups)
     if (!g.favorites.empty()) WriteGroup(store, g.name, g.favorites);
-  return store.WriteText(u"", kFavoritesGroupsValue, JoinFavoritesList(names));
+  return store.WriteText(u"", setting::kGroupsValue, JoinFavoritesList(names));
 }
 
 bool AppendFavorite(FavoritesKeyStore& store, const Favorite& favorite, StrView groupText,
@@ -144,15 +146,15 @@ bool AppendFavorite(FavoritesKeyStore& store, const Favorite& favorite, StrView 
   const Str group = TrimBlanks(groupText);
   Str subkey;
   if (group == strings.Load(kNoGroupTextId) || group == strings.Load(kOtherGroupTextId)) {
-    subkey = kUncategorizedSubkey;
+    subkey = setting::kUncategorizedGroup;
   } else {
-    std::vector<Str> groups = SplitFavoritesList(store.ReadText(u"", kFavoritesGroupsValue));
+    std::vector<Str> groups = SplitFavoritesList(store.ReadText(u"", setting::kGroupsValue));
     for (const Str& g : groups)
       if (EqualsNoCase(g, group)) subkey = g;
     if (subkey.empty()) {
       if (CheckNewGroupName(group, groups, strings) != GroupNameProblem::None) return false;
       groups.push_back(group);
-      if (!store.WriteText(u"", kFavoritesGroupsValue, JoinFavoritesList(groups))) return false;
+      if (!store.WriteText(u"", setting::kGroupsValue, JoinFavoritesList(groups))) return false;
       subkey = group;
     }
   }
@@ -162,8 +164,8 @@ bool AppendFavorite(FavoritesKeyStore& store, const Favorite& favorite, StrView 
   ListPair lists = ReadLists(store, subkey);
   lists.captions.push_back(WithoutFavoritesSeparator(favorite.caption));
   lists.paths.push_back(WithoutFavoritesSeparator(favorite.path));
-  bool ok = store.WriteText(subkey, kFavoritesCaptionsValue, JoinFavoritesList(lists.captions));
-  ok = store.WriteText(subkey, kFavoritesPathsValue, JoinFavoritesList(lists.paths)) && ok;
+  bool ok = store.WriteText(subkey, setting::kFavoritesValue, JoinFavoritesList(lists.captions));
+  ok = store.WriteText(subkey, setting::kFavoritesPathsValue, JoinFavoritesList(lists.paths)) && ok;
   return ok;
 }
 

@@ -11,10 +11,6 @@
 namespace qm {
 
 inline constexpr char16_t kFavoritesSeparator[] = u"|*#|";
-inline constexpr char16_t kFavoritesGroupsValue[] = u"Groups";
-inline constexpr char16_t kFavoritesCaptionsValue[] = u"Favorites";
-inline constexpr char16_t kFavoritesPathsValue[] = u"FavoritesPaths";
-inline constexpr char16_t kUncategorizedSubkey[] = u"Uncategorized";
 // String-table numbers of the group texts that mean "no group": "(None)" where no user
 // group exists, else "Other".
 inline constexpr int kNoGroupTextId = 66;

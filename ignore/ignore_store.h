@@ -18,9 +18,6 @@ class TextValueStore {
   virtual bool WriteText(StrView valueName, StrView text) = 0;
 };
 
-inline constexpr char16_t kIgnoreStringsValue[] = u"IgnoreStrings";
-inline constexpr char16_t kIgnoreStringSqlValue[] = u"IgnoreStringSQL";
-
 // Builds the filter from IgnoreStrings, stores it in IgnoreStringSQL and returns it for the
 // caller's in-memory copy.
 Str RebuildIgnoreFilter(TextValueStore& settings);

@@ -10,6 +10,7 @@
 
 #include "shared/base/datetime.h"
 #include "shared/base/str_win.h"
+#include "shared/settings/catalogue.h"
 #include "tests/e2e/app/e2e_controls_win.h"
 #include "tests/e2e/lib/e2e_files_win.h"
 #include "tests/e2e/lib/e2e_journal_win.h"
@@ -105,12 +106,12 @@ double TimeStart() {
 
 double TimeTab(HWND window, int position) {
   DWORD expected = position == 0 ? 1 : position == 1 ? 2 : 3;
-  WriteDword(kCurrentSettingsKey, u"ListTypeActive", 0);
+  WriteDword(Str(setting::kCurrentSettingsKey), Str(setting::ListTypeActive.name), 0);
   LARGE_INTEGER start = Now();
   ClickTab(Control(window, 1001), position);
   bool ok = WaitUntil([&] {
     DWORD v = 0;
-    return ReadDword(kCurrentSettingsKey, u"ListTypeActive", v) && v == expected;
+    return ReadDword(Str(setting::kCurrentSettingsKey), Str(setting::ListTypeActive.name), v) && v == expected;
   }, 60000, 1);
   return ok ? Ms(start, Now()) : -1;
 }
@@ -119,13 +120,13 @@ double TimeTab(HWND window, int position) {
 
 int wmain() {
   for (int i = 0; i < kFolders; ++i) MakeDirectories(FolderPath(i));
-  DeleteKeyTree(kSettingsKey);
-  WriteDword(kCurrentSettingsKey, u"SetupDone", 1);
-  WriteDword(kCurrentSettingsKey, u"StartupShortcutCreated", 1);
+  DeleteKeyTree(Str(setting::kProgramKey));
+  WriteDword(Str(setting::kCurrentSettingsKey), Str(setting::SetupDone.name), 1);
+  WriteDword(Str(setting::kCurrentSettingsKey), Str(setting::StartupShortcutCreated.name), 1);
   // Two favorites so that the favorites tab has icons to look up too.
-  WriteString(Str(kSettingsKey) + u"\\FolderFavorites\\Uncategorized", u"Favorites", u"one|*#|two|*#|");
-  WriteString(Str(kSettingsKey) + u"\\FolderFavorites\\Uncategorized", u"FavoritesPaths",
-              FolderPath(0) + u"|*#|" + FolderPath(1) + u"|*#|");
+  const Str uncategorized = Str(setting::kFolderFavoritesKey) + u"\\" + Str(setting::kUncategorizedGroup);
+  WriteString(uncategorized, Str(setting::kFavoritesValue), u"one|*#|two|*#|");
+  WriteString(uncategorized, Str(setting::kFavoritesPathsValue), FolderPath(0) + u"|*#|" + FolderPath(1) + u"|*#|");
   for (int rows : {1000, 100000}) {
     if (!PrepareJournal(rows)) {
       printf("journal of %d rows could not be made\n", rows);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "background/folder_report.h"
+#include "shared/settings/catalogue.h"
 #include "tests/e2e/lib/e2e_files_win.h"
 #include "tests/e2e/lib/e2e_journal_win.h"
 #include "tests/e2e/lib/e2e_process_win.h"
@@ -51,11 +52,11 @@ int wmain(int argc, wchar_t** argv) {
   for (HWND w : TopLevelWindows(u"RAVENSEL_WORKER_APP")) SendText(w, u"ExitNow");
   WaitWindowGone(u"RAVENSEL_WORKER_APP");
   RemoveTree(JournalFolder());
-  DeleteKeyTree(kSettingsKey);
+  DeleteKeyTree(Str(setting::kProgramKey));
   // Today's clean-up counts as done, so that it does not run in the middle of the figures.
   SYSTEMTIME st;
   GetLocalTime(&st);
-  WriteDword(kCurrentSettingsKey, u"LastCleanUpDay", st.wDay);
+  WriteDword(Str(setting::kCurrentSettingsKey), Str(setting::LastCleanUpDay.name), st.wDay);
 
   ChildProcess bck;
   if (!bck.Start(TestBinFolder() + u"\\QuillmarkBck.exe")) return Fail("cannot start QuillmarkBck.exe");
