@@ -155,6 +155,40 @@ TEST_F(Start, ClosingSavesTheGeometryUnlessMinimised) {
   EXPECT_EQ(Setting(u"WindowLeft"), 1500u);
 }
 
+TEST_F(Start, TheWeeklyUpdateCheckIsDueOnceAWeekAndNotAtShutdown) {
+  // Windows shuts down: size and place are saved, no update check starts.
+  ChildProcess app;
+  HWND window = StartApp(app);
+  ASSERT_NE(window, nullptr);
+  SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10000, nullptr);
+  PostMessageW(window, WM_ENDSESSION, TRUE, 0);
+  ASSERT_TRUE(app.WaitExit(kDefaultBoundMs));
+  EXPECT_NE(Setting(u"WindowWidth"), 0xFFFFFFFFu);
+  EXPECT_EQ(Setting(u"LastUpdateCheck"), 0xFFFFFFFFu);
+
+  // A normal close records the check's day; three days later none is due.
+  ChildProcess first;
+  window = StartApp(first);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(CloseApp(first, window));
+  const DWORD today = Setting(u"LastUpdateCheck");
+  ASSERT_GT(today, 40000u);
+  ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"LastUpdateCheck", today - 3));
+  ChildProcess second;
+  window = StartApp(second);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(CloseApp(second, window));
+  EXPECT_EQ(Setting(u"LastUpdateCheck"), today - 3);
+  // Switched off: never recorded.
+  ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"LastUpdateCheck", today - 30));
+  ASSERT_TRUE(WriteDword(kOptionsKey, u"CheckForUpdates", 0));
+  ChildProcess third;
+  window = StartApp(third);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(CloseApp(third, window));
+  EXPECT_EQ(Setting(u"LastUpdateCheck"), today - 30);
+}
+
 class WindowsXp : public Start {
  protected:
   void SetUp() override {
