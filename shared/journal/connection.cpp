@@ -95,6 +95,13 @@ void Prepare(sqlite3* db, const std::string& sql, Stmt& st, JournalErrorKind syn
   if (!st.p) throw JournalError(JournalErrorKind::Unsupported, "empty statement");
 }
 
+// The SQLite text of a Jet statement of the one kind the caller runs.
+std::string Translated(StrView jetSql, JetStatementKind kind, const char* otherKindRefusal) {
+  JetStatement st = TranslateJetSql(jetSql);
+  if (st.kind != kind) throw JournalError(JournalErrorKind::Unsupported, otherKindRefusal);
+  return std::move(st.sql);
+}
+
 JournalSession& Session(const std::shared_ptr<JournalSession>& s) {
   if (!s) throw JournalError(JournalErrorKind::Failed, "the journal connection is closed");
   return *s;
@@ -177,12 +184,11 @@ void Connection::Close() { session_.reset(); }
 
 long long Connection::Execute(StrView jetSql) {
   JournalSession& s = Session(session_);
-  JetStatement st = TranslateJetSql(jetSql);
-  if (st.kind != JetStatementKind::Delete)
-    throw JournalError(JournalErrorKind::Unsupported, "Execute runs DELETE statements; queries go through OpenQuery");
+  const std::string sql = Translated(jetSql, JetStatementKind::Delete,
+                                     "Execute runs DELETE statements; queries go through OpenQuery");
   TurnScope turn(s);
   Stmt stmt;
-  Prepare(s.db, st.sql, stmt, JournalErrorKind::Unsupported);
+  Prepare(s.db, sql, stmt, JournalErrorKind::Unsupported);
   s.turns.LetWaitersGoFirst(kYieldToWaiterMs);
   s.dialect.StartStatement();
   int rc = sqlite3_step(stmt.p);
@@ -192,15 +198,13 @@ long long Connection::Execute(StrView jetSql) {
 
 RowStream Connection::OpenQuery(StrView jetSql) {
   JournalSession& s = Session(session_);
-  JetStatement st = TranslateJetSql(jetSql);
-  if (st.kind != JetStatementKind::Select)
-    throw JournalError(JournalErrorKind::Unsupported, "OpenQuery runs SELECT statements");
+  const std::string sql = Translated(jetSql, JetStatementKind::Select, "OpenQuery runs SELECT statements");
   TurnScope turn(s);
   RowStream rows;
   rows.impl_ = std::make_unique<RowStream::Impl>();
   RowStream::Impl& r = *rows.impl_;
   r.session = session_;
-  Prepare(s.db, st.sql, r.stmt, JournalErrorKind::Unsupported);
+  Prepare(s.db, sql, r.stmt, JournalErrorKind::Unsupported);
   if (!sqlite3_stmt_readonly(r.stmt.p))
     throw JournalError(JournalErrorKind::Unsupported, "a query must not change the journal");
   const int n = sqlite3_column_count(r.stmt.p);

@@ -3,29 +3,13 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "shared/base/com_ptr_win.h"
 #include "shared/base/str_win.h"
 #include "shared/journal/shell_link_win.h"
 
 namespace qm {
 
 namespace {
-
-template <class T>
-class ComPtr {
- public:
-  ComPtr() = default;
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  ~ComPtr() {
-    if (p_) p_->Release();
-  }
-  T** Put() { return &p_; }
-  T* operator->() const { return p_; }
-  explicit operator bool() const { return p_ != nullptr; }
-
- private:
-  T* p_ = nullptr;
-};
 
 // COM for the duration of one call; a thread that has it already keeps its apartment.
 class ComScope {
@@ -41,17 +25,23 @@ class ComScope {
   HRESULT hr_;
 };
 
+// A shell link object and its file interface; false when either is not to be had.
+bool MakeShellLinkObject(ComPtr<IShellLinkW>& shellLink, ComPtr<IPersistFile>& file) {
+  // The wide interface keeps paths with letters outside the ANSI code page intact.
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              shellLink.PutVoid())))
+    return false;
+  file = shellLink.As<IPersistFile>(IID_IPersistFile);
+  return static_cast<bool>(file);
+}
+
 }  // namespace
 
 bool CreateShellLink(const ShellLinkSpec& link) {
   ComScope com;
-  // The wide interface keeps paths with letters outside the ANSI code page intact.
   ComPtr<IShellLinkW> shellLink;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              reinterpret_cast<void**>(shellLink.Put()))))
-    return false;
   ComPtr<IPersistFile> file;
-  if (FAILED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put())))) return false;
+  if (!MakeShellLinkObject(shellLink, file)) return false;
   if (FAILED(shellLink->SetPath(W(link.target)))) return false;
   if (!link.workingFolder.empty() && FAILED(shellLink->SetWorkingDirectory(W(link.workingFolder)))) return false;
   if (!link.arguments.empty() && FAILED(shellLink->SetArguments(W(link.arguments)))) return false;
@@ -66,11 +56,8 @@ bool CreateShellLink(const ShellLinkSpec& link) {
 bool ReadShellLink(const Str& path, ShellLinkSpec& link) {
   ComScope com;
   ComPtr<IShellLinkW> shellLink;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              reinterpret_cast<void**>(shellLink.Put()))))
-    return false;
   ComPtr<IPersistFile> file;
-  if (FAILED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put())))) return false;
+  if (!MakeShellLinkObject(shellLink, file)) return false;
   if (FAILED(file->Load(W(path), STGM_READ))) return false;
   wchar_t buf[INFOTIPSIZE + 1] = {};
   link = ShellLinkSpec();

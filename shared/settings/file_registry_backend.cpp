@@ -122,25 +122,21 @@ struct FileRegistryBackend::Tree {
   Key roots[4];
   int damaged = 0;
 
-  Key* Open(int32_t root, StrView path) {
+  Key* Open(int32_t root, StrView path) { return Walk(root, path, false); }
+  Key* Create(int32_t root, StrView path) { return Walk(root, path, true); }
+
+ private:
+  // The key at path below the root; with create, missing keys on the way are added.
+  Key* Walk(int32_t root, StrView path, bool create) {
     int r = RootIndex(root);
     if (r < 0) return nullptr;
     std::vector<Str> parts;
     if (!SplitPath(path, parts)) return nullptr;
     Key* k = &roots[r];
     for (const Str& p : parts) {
-      k = k->Find(p);
+      k = create ? k->FindOrAdd(p) : k->Find(p);
       if (!k) return nullptr;
     }
-    return k;
-  }
-  Key* Create(int32_t root, StrView path) {
-    int r = RootIndex(root);
-    if (r < 0) return nullptr;
-    std::vector<Str> parts;
-    if (!SplitPath(path, parts)) return nullptr;
-    Key* k = &roots[r];
-    for (const Str& p : parts) k = k->FindOrAdd(p);
     return k;
   }
 };

@@ -13,6 +13,22 @@ cRegistry Store(std::shared_ptr<RegistryBackend> store) {
   return store ? cRegistry(std::move(store)) : cRegistry();
 }
 
+// Writes one value under HKEY_CURRENT_USER; false when the store refused it.
+bool WriteValueAt(StrView key, StrView name, uint32_t type, const Variant& value,
+                  std::shared_ptr<RegistryBackend> store) {
+  cRegistry reg = Store(std::move(store));
+  reg.SetClassKey(kHkeyCurrentUser);
+  reg.SetSectionKey(key);
+  reg.SetValueKey(name);
+  reg.SetValueType(type);
+  try {
+    reg.SetValue(value);
+    return true;
+  } catch (const RegistryError&) {
+    return false;
+  }
+}
+
 }  // namespace
 
 int32_t NumberFromValue(const Variant& value, int32_t fallback) {
@@ -40,17 +56,7 @@ int32_t ReadNumberAt(StrView key, StrView name, int32_t fallback,
 }
 
 bool WriteNumberAt(StrView key, StrView name, int32_t value, std::shared_ptr<RegistryBackend> store) {
-  cRegistry reg = Store(std::move(store));
-  reg.SetClassKey(kHkeyCurrentUser);
-  reg.SetSectionKey(key);
-  reg.SetValueKey(name);
-  reg.SetValueType(kRegDword);
-  try {
-    reg.SetValue(Variant(value));
-    return true;
-  } catch (const RegistryError&) {
-    return false;
-  }
+  return WriteValueAt(key, name, kRegDword, Variant(value), std::move(store));
 }
 
 Str ReadTextAt(StrView key, StrView name, StrView fallback, std::shared_ptr<RegistryBackend> store) {
@@ -60,17 +66,7 @@ Str ReadTextAt(StrView key, StrView name, StrView fallback, std::shared_ptr<Regi
 }
 
 bool WriteTextAt(StrView key, StrView name, StrView value, std::shared_ptr<RegistryBackend> store) {
-  cRegistry reg = Store(std::move(store));
-  reg.SetClassKey(kHkeyCurrentUser);
-  reg.SetSectionKey(key);
-  reg.SetValueKey(name);
-  reg.SetValueType(kRegSz);
-  try {
-    reg.SetValue(Variant(value));
-    return true;
-  } catch (const RegistryError&) {
-    return false;
-  }
+  return WriteValueAt(key, name, kRegSz, Variant(value), std::move(store));
 }
 
 int32_t ReadNumber(const DwordSetting& s, bool vistaStyle, std::shared_ptr<RegistryBackend> store) {
