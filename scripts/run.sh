@@ -39,6 +39,20 @@ if [ -f "$bin/QuillmarkReport.exe" ]; then
     "Program Files" 'C:\Program Files' \
     "$(basename "${user_dir//\\//}")" "$user_dir" >/dev/null 2>&1 || true
 fi
+# A user's very first start of the launcher greets them with its welcome texts instead of
+# the list. In a new demo prefix, get that first start over with so the demo shows the
+# folders just reported: start it once, wait until it has noted the first start, close it.
+settings='HKCU\Software\Tarnhold\Quillmark\CurrentSettings'
+if ! wine reg query "$settings" /v SetupDone >/dev/null 2>&1; then
+  wine "$bin/Quillmark.exe" >/dev/null 2>&1 &
+  first_pid=$!
+  for _ in $(seq 1 30); do
+    wine reg query "$settings" /v SetupDone >/dev/null 2>&1 && break
+    sleep 0.5
+  done
+  wine taskkill /im Quillmark.exe >/dev/null 2>&1 || true
+  for _ in $(seq 1 20); do kill -0 "$first_pid" 2>/dev/null || break; sleep 0.5; done
+fi
 wine "$bin/Quillmark.exe" >/dev/null 2>&1 &
 app_pid=$!
 
