@@ -18,11 +18,8 @@ const char kSchema[] =
     " FolderPath TEXT COLLATE JETNOCASE,"
     " FolderName TEXT COLLATE JETNOCASE,"
     " DateUsed REAL);"
-    // Last Used, the searches and the clean-up by age walk or cut the rows by date. The
-    // index carries path and name as well, so that a walk in date order never has to
-    // look up the table row: a search that finds little reads every row, and the
-    // lookups took about half of its time.
-    "CREATE INDEX FoldersProtocol_DateUsed ON FoldersProtocol (DateUsed, FolderPath, FolderName);"
+    // Last Used, the searches and the clean-up by age walk or cut the rows by date.
+    "CREATE INDEX FoldersProtocol_DateUsed ON FoldersProtocol (DateUsed);"
     // Frequently Used groups by path and name; Remove from List deletes by path.
     "CREATE INDEX FoldersProtocol_Folder ON FoldersProtocol (FolderPath, FolderName, DateUsed);"
     "PRAGMA application_id = 1363231281;"  // 'QMJ1'
