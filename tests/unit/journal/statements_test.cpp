@@ -159,6 +159,18 @@ TEST_F(Statements, LastUsedIsNewestFirstAndHonoursTheFilter) {
   EXPECT_EQ(Paths(LastUsedStatement(kFilter)), (std::vector<Str>{u"C:\\c", u"C:\\a"}));
 }
 
+// Folders opened within one second carry the same DateUsed; Last Used must still list
+// the one recorded last first, not fall back to some order of the paths.
+TEST_F(Statements, LastUsedKeepsRecordingOrderWithinOneSecond) {
+  Append(u"C:\\windows", u"windows", Ago(0));
+  Append(u"C:\\windows\\system32", u"system32", Ago(0));
+  Append(u"C:\\Program Files", u"Program Files", Ago(0));
+  Append(u"C:\\users\\root", u"root", Ago(0));
+  EXPECT_EQ(Paths(LastUsedStatement(u"")),
+            (std::vector<Str>{u"C:\\users\\root", u"C:\\Program Files", u"C:\\windows\\system32",
+                              u"C:\\windows"}));
+}
+
 TEST_F(Statements, SearchFindsPathsAndNamesWithJetPatterns) {
   Append(u"C:\\Users\\O'Neil\\Docs", u"Docs", Ago(10));
   Append(u"C:\\Reports\\100 Tage", u"100 Tage", Ago(9));
