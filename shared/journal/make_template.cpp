@@ -14,12 +14,18 @@ namespace {
 const char kSchema[] =
     // Text columns compare without regard to case, as Jet's do; DateUsed holds an OLE
     // Automation date (days since 1899-12-30, local time), which DateAdd and Now() use.
+    // RecordNo is SQLite's row number under a name, in recording order; neither program
+    // reads or writes it.
     "CREATE TABLE FoldersProtocol ("
+    " RecordNo INTEGER PRIMARY KEY,"
     " FolderPath TEXT COLLATE JETNOCASE,"
     " FolderName TEXT COLLATE JETNOCASE,"
     " DateUsed REAL);"
-    // Last Used, the searches and the clean-up by age walk or cut the rows by date.
-    "CREATE INDEX FoldersProtocol_DateUsed ON FoldersProtocol (DateUsed);"
+    // Last Used, the searches and the clean-up by age walk or cut the rows by date. The
+    // index carries path and name, so a walk in date order never looks up the table row
+    // (a search that finds little reads every row); RecordNo keeps the uses of one second
+    // in recording order, so the newest stays first.
+    "CREATE INDEX FoldersProtocol_DateUsed ON FoldersProtocol (DateUsed, RecordNo, FolderPath, FolderName);"
     // Frequently Used groups by path and name; Remove from List deletes by path.
     "CREATE INDEX FoldersProtocol_Folder ON FoldersProtocol (FolderPath, FolderName, DateUsed);"
     "PRAGMA application_id = 1363231281;"  // 'QMJ1'
