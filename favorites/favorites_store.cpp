@@ -1,5 +1,6 @@
 #include "favorites/favorites_store.h"
 
+#include "shared/base/stored_list.h"
 #include "shared/settings/catalogue.h"
 
 namespace qm {
@@ -70,26 +71,9 @@ void RemoveGroupKey(FavoritesKeyStore& store, StrView subkey) {
 
 }  // namespace
 
-std::vector<Str> SplitFavoritesList(StrView value) {
-  std::vector<Str> parts;
-  size_t pos = 0;
-  while (true) {
-    size_t hit = value.find(kSeparator, pos);
-    if (hit == StrView::npos) break;
-    parts.emplace_back(value.substr(pos, hit - pos));
-    pos = hit + kSeparator.size();
-  }
-  return parts;
-}
+std::vector<Str> SplitFavoritesList(StrView value) { return SplitStoredList(value, kSeparator); }
 
-Str JoinFavoritesList(const std::vector<Str>& elements) {
-  Str out;
-  for (const Str& e : elements) {
-    out += e;
-    out += kSeparator;
-  }
-  return out;
-}
+Str JoinFavoritesList(const std::vector<Str>& elements) { return JoinStoredList(elements, kSeparator); }
 
 Str WithoutFavoritesSeparator(StrView text) {
   Str out(text);

@@ -1,5 +1,9 @@
 #include "ignore/ignore_rules.h"
 
+#include <algorithm>
+
+#include "shared/base/stored_list.h"
+
 namespace qm {
 
 namespace {
@@ -73,25 +77,13 @@ IgnoreRule ReadStoredIgnoreRule(StrView stored) {
 }
 
 std::vector<Str> SplitIgnoreStrings(StrView value) {
-  std::vector<Str> rules;
-  size_t pos = 0;
-  while (true) {
-    size_t hit = value.find(kSeparator, pos);
-    if (hit == StrView::npos) break;  // the rest is no rule
-    if (hit > pos) rules.emplace_back(value.substr(pos, hit - pos));
-    pos = hit + kSeparator.size();
-  }
+  // An empty piece (two separators in a row, after a hand edit) is no rule.
+  std::vector<Str> rules = SplitStoredList(value, kSeparator);
+  rules.erase(std::remove_if(rules.begin(), rules.end(), [](const Str& r) { return r.empty(); }), rules.end());
   return rules;
 }
 
-Str JoinIgnoreStrings(const std::vector<Str>& storedRules) {
-  Str out;
-  for (const Str& r : storedRules) {
-    out += r;
-    out += kSeparator;
-  }
-  return out;
-}
+Str JoinIgnoreStrings(const std::vector<Str>& storedRules) { return JoinStoredList(storedRules, kSeparator); }
 
 Str AppendIgnoreRule(StrView ignoreStrings, StrView storedRule) {
   std::vector<Str> rules = SplitIgnoreStrings(ignoreStrings);

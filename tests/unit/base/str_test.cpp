@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "shared/base/stored_list.h"
 #include "shared/base/str.h"
 
 using namespace qm;
@@ -47,4 +48,15 @@ TEST(Trimming, OnlyBlanksAreCut) {
   EXPECT_EQ(TrimRightBlanks(u"C:\\A\t"), u"C:\\A\t");
   EXPECT_EQ(TrimBlanks(u"  x y  "), u"x y");
   EXPECT_EQ(TrimBlanks(u"   "), u"");
+}
+
+
+TEST(StoredList, EveryElementEndsWithTheSeparatorAndTheRestIsNoElement) {
+  const Str sep = u"|*#|";
+  EXPECT_EQ(SplitStoredList(u"a|*#||*#|b|*#|tail", sep), (std::vector<Str>{u"a", u"", u"b"}));
+  EXPECT_TRUE(SplitStoredList(u"no separator", sep).empty());
+  EXPECT_TRUE(SplitStoredList(u"", sep).empty());
+  const std::vector<Str> list{u"C:\\a", u"", u"x|y"};
+  EXPECT_EQ(JoinStoredList(list, sep), u"C:\\a|*#||*#|x|y|*#|");
+  EXPECT_EQ(SplitStoredList(JoinStoredList(list, sep), sep), list);
 }
