@@ -7,12 +7,18 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
-bash "$root/scripts/build.sh"
+. "$root/scripts/wine-env.sh"
+echo "run: $QM_WINE_MODE"
+if [ "$QM_WINE_ARCH" = win64 ]; then
+  bash "$root/scripts/build.sh" --x64
+else
+  bash "$root/scripts/build.sh"
+fi
 out=${QM_BUILD_DIR:-$root/build}
-bin=$out/win/bin
-export WINEPREFIX=${QM_DEMO_PREFIX:-$out/demo-prefix} WINEARCH=win32 WINEDEBUG=-all
+bin=$out/$QM_WIN_SUBDIR/bin
+export WINEPREFIX=${QM_DEMO_PREFIX:-$out/demo-prefix} WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+if ! qm_prefix_ready "$WINEPREFIX"; then
   echo "run: making the Wine prefix $WINEPREFIX"
   bash "$root/scripts/wine-prefix.sh" "$WINEPREFIX"
 fi

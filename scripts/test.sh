@@ -4,6 +4,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
+# Which Windows build the Wine tests run depends on whether this machine's kernel runs
+# 32-bit programs; both builds are made either way (the i686 one is the product).
+. "$root/scripts/wine-env.sh"
+echo "test: $QM_WINE_MODE"
 bash "$root/scripts/build.sh" --x64
 cd "${QM_BUILD_DIR:-$root/build}/native"
 ctest -j "${QM_JOBS:-$(nproc)}" --output-on-failure --timeout 900

@@ -4,6 +4,7 @@
 
 
 #include <cstddef>
+#include <cstdio>
 #include <cstring>
 
 #include "shared/base/str_win.h"
@@ -20,6 +21,12 @@ LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return static_cast<LRESULT>(result);
 }
 
+bool SameBitness(HANDLE other) {
+  BOOL selfWow = FALSE, otherWow = FALSE;
+  if (!IsWow64Process(GetCurrentProcess(), &selfWow) || !IsWow64Process(other, &otherWow)) return true;
+  return selfWow == otherWow;
+}
+
 // A block of memory in the process that owns a window, released on destruction.
 class RemoteBlock {
  public:
@@ -28,6 +35,12 @@ class RemoteBlock {
     GetWindowThreadProcessId(owner, &pid);
     process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
                            FALSE, pid);
+    // The structures passed (LVITEMW, HDITEMW) hold pointers, so their layout is the
+    // reader's; a target of the other bitness would read them wrongly. Refuse it plainly.
+    if (process_ && !SameBitness(process_)) {
+      std::fprintf(stderr, "e2e: the target window's process has another pointer size than this test\n");
+      return;
+    }
     if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
   }
   ~RemoteBlock() {
