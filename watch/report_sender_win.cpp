@@ -25,7 +25,7 @@ bool SendReportText(HWND worker, const Str& text, UINT limitMs) {
   block.lpData = const_cast<char16_t*>(text.data());
   DWORD_PTR answer = 0;
   return SendMessageTimeoutW(worker, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&block),
-                             SMTO_ABORTIFHUNG, limitMs, &answer) != 0 &&
+                             SMTO_ABORTIFHUNG | SMTO_ERRORONEXIT, limitMs, &answer) != 0 &&
          answer == 1;
 }
 

@@ -66,6 +66,8 @@ class ReporterBesideBackground : public BackgroundTest {
  protected:
   void SetUp() override {
     BackgroundTest::SetUp();
+    // Reporters of an earlier test end with their background program, a moment later.
+    ASSERT_TRUE(WaitUntil([] { return ProcessesNamed(L"QuillmarkWatch.exe").empty(); }));
     folder_ = SpecialFolder(0x001c /* CSIDL_LOCAL_APPDATA */) + u"\\QmWatchTest";
     ASSERT_TRUE(RemoveTree(folder_));
     ASSERT_TRUE(MakeDirectories(folder_));
