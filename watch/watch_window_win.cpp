@@ -40,9 +40,6 @@ void WatchWindow::Run(Watcher& watcher, ShellSource& source) {
   watcher_ = &watcher;
   source_ = &source;
   g_hookTarget = window_.get();
-  foregroundHook_.reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
-                                        &WatchWindow::OnWinEvent, 0, 0,
-                                        WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
   watcher.Start();
   RunWatcher();
 }
@@ -117,7 +114,7 @@ void WatchWindow::RunWatcher() {
   watcher_->Run();
   running_ = false;
   if (!watcher_) return;
-  FollowFrameTitles();
+  FollowFrames();
   Schedule();
 }
 
@@ -133,7 +130,19 @@ void WatchWindow::Schedule() {
   SetTimer(window_.get(), kRunTimer, static_cast<UINT>(delay), nullptr);
 }
 
-void WatchWindow::FollowFrameTitles() {
+void WatchWindow::FollowFrames() {
+  // Hooked only while there are Explorer windows to follow: a reporter without a window
+  // list, about to end or waiting for Explorer's return, listens to nothing.
+  if (!watcher_->Connected()) {
+    foregroundHook_.reset();
+    titleHooks_.clear();
+    return;
+  }
+  if (!foregroundHook_) {
+    foregroundHook_.reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                          &WatchWindow::OnWinEvent, 0, 0,
+                                          WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+  }
   // Title changes are followed only in the processes that own Explorer windows: the
   // rest of the system's name changes never reach the reporter.
   std::map<DWORD, UniqueWinEventHook> hooks;

@@ -44,7 +44,7 @@ class WatchWindow {
   void Notify(ShellSignal signal);
   void RunWatcher();
   void Schedule();
-  void FollowFrameTitles();
+  void FollowFrames();
 
   HINSTANCE instance_;
   const MonotonicClock& clock_;
