@@ -11,6 +11,7 @@
 #include "background/command_line.h"
 #include "background/journal_adapter.h"
 #include "background/registry_settings.h"
+#include "background/watch_process_win.h"
 #include "background/welcome_window_win.h"
 #include "background/worker_window_win.h"
 #include "shared/base/program.h"
@@ -55,6 +56,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
   };
   worker.onUnloaded = endWhenNoWindow;
   worker.Load();
+  // Only the one running instance has the reporter watch Explorer for it.
+  if (worker.Loaded()) qm::StartFolderReporter();
 
   if (qm::IsSetupNowArguments(qm::FromW(arguments))) {
     welcome = std::make_unique<qm::frmWelcome>(instance, &worker);

@@ -1,0 +1,60 @@
+// The reporter's hidden top-level window: where the shell's callbacks post their
+// signals, where the "TaskbarCreated" broadcast arrives when Explorer restarts, and whose
+// timer runs the watcher when it is due. Two WinEvent hooks, out of context, tell when an
+// Explorer window comes to the foreground or changes its title (in Windows 11 the only
+// sign of a switch between tabs); they post signals too.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+
+#include "shared/ui/handles_win.h"
+#include "watch/watch_handles_win.h"
+#include "watch/watcher.h"
+
+namespace qm {
+
+// Class name of the reporter's window; no caption.
+inline constexpr wchar_t kWatchWindowClass[] = L"QuillmarkWatch";
+
+class WatchWindow {
+ public:
+  // Posted by the sinks and hooks; wParam holds the ShellSignal.
+  static constexpr UINT kSignalMessage = WM_APP + 1;
+
+  WatchWindow(HINSTANCE instance, const MonotonicClock& clock);
+  ~WatchWindow();
+  WatchWindow(const WatchWindow&) = delete;
+  WatchWindow& operator=(const WatchWindow&) = delete;
+
+  bool Create();
+  HWND hWnd() const { return window_.get(); }
+
+  // Starts the watcher and runs it from now on; the quit message is posted when it ends.
+  void Run(Watcher& watcher, ShellSource& source);
+  // Stops running the watcher and lets go of the hooks.
+  void Detach();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static void CALLBACK OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND hwnd, LONG object,
+                                  LONG child, DWORD thread, DWORD time);
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  void Notify(ShellSignal signal);
+  void RunWatcher();
+  void Schedule();
+  void FollowFrames();
+
+  HINSTANCE instance_;
+  const MonotonicClock& clock_;
+  OwnedWindow window_;
+  UINT taskbarCreated_ = 0;
+  Watcher* watcher_ = nullptr;
+  ShellSource* source_ = nullptr;
+  bool running_ = false;
+  UniqueWinEventHook foregroundHook_;
+  std::map<DWORD, UniqueWinEventHook> titleHooks_;  // by Explorer process
+};
+
+}  // namespace qm
