@@ -97,12 +97,12 @@ TEST_F(Commands, PropertiesPrefixInOtherLetterCaseIsADroppedReport) {
   EXPECT_TRUE(background_.Running());
 }
 
-TEST_F(Commands, ExitNowFollowedByAnythingEndsTheProgram) {
+TEST_F(Commands, ExitNowFollowedByAnythingWithoutTheReportSeparatorEndsTheProgram) {
   HWND worker = StartBackground(background_);
   ASSERT_NE(worker, nullptr);
   ASSERT_TRUE(Report(worker, u"Before", u"C:\\before"));
   LRESULT result = 0;
-  ASSERT_TRUE(SendText(worker, u"ExitNow|\\|C:\\not a report", &result));
+  ASSERT_TRUE(SendText(worker, u"ExitNow, as asked | \\ | C:\\not a report", &result));
   EXPECT_EQ(result, 1);
   ASSERT_TRUE(background_.WaitExit(kDefaultBoundMs));
   EXPECT_EQ(background_.ExitCode(), 0u);
@@ -111,6 +111,19 @@ TEST_F(Commands, ExitNowFollowedByAnythingEndsTheProgram) {
   auto rows = JournalRows();
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0][0], u"Before");
+}
+
+TEST_F(Commands, AFolderWhoseNameBeginsWithExitNowIsRecordedAndTheProgramGoesOn) {
+  HWND worker = StartBackground(background_);
+  ASSERT_NE(worker, nullptr);
+  ASSERT_TRUE(Report(worker, u"ExitNowPhotos", u"C:\\ExitNowPhotos"));
+  ASSERT_TRUE(Report(worker, u"ExitNow", u"C:\\ExitNow"));
+  Settle(worker);
+  EXPECT_TRUE(background_.Running());
+  auto rows = RowsWithoutMarkers();
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0], (Row{u"ExitNowPhotos", u"C:\\ExitNowPhotos"}));
+  EXPECT_EQ(rows[1], (Row{u"ExitNow", u"C:\\ExitNow"}));
 }
 
 TEST_F(Commands, LowerCaseExitNowIsNotACommand) {
