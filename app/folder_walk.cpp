@@ -29,9 +29,24 @@ std::vector<JournalRow> WalkFolderRows(JournalRowSource& rows, int rowLimit,
   return items;
 }
 
-}  // namespace qm
+namespace {
 
-namespace qm {
+// Rows read into memory, handed out once.
+class InMemoryRows : public JournalRowSource {
+ public:
+  explicit InMemoryRows(std::vector<JournalRow>& rows) : rows_(rows) {}
+  bool Next(JournalRow& row) override {
+    if (next_ >= rows_.size()) return false;
+    row = std::move(rows_[next_++]);
+    return true;
+  }
+
+ private:
+  std::vector<JournalRow>& rows_;
+  std::size_t next_ = 0;
+};
+
+}  // namespace
 
 std::vector<JournalRow> WalkFolderRowsInRuns(JournalRowStatement& statement, int rowLimit,
                                              const RowAcceptor& accept,
@@ -70,12 +85,12 @@ std::vector<JournalRow> WalkFolderRowsInRuns(JournalRowStatement& statement, int
         row = JournalRow();
       }
     }
-    for (JournalRow& candidate : candidates) {
-      if (!accept || accept(candidate)) items.push_back(std::move(candidate));
-      if (betweenRows) betweenRows();
-      if (items.size() >= limit) return items;
-    }
-    if (exhausted) return items;
+    // The walk over the rows in memory judges them and lets messages run after each.
+    InMemoryRows judged(candidates);
+    for (JournalRow& row : WalkFolderRows(judged, rowLimit - static_cast<int>(items.size()), accept,
+                                          betweenRows))
+      items.push_back(std::move(row));
+    if (items.size() >= limit || exhausted) return items;
     want *= 2;
   }
 }
