@@ -9,10 +9,16 @@ namespace qm {
 
 namespace {
 
-// The rows of an open statement, fields read by column name.
+// The rows of one run of the statement, fields read by column name. The connection
+// and the statement end with the object.
 class StatementRows : public JournalRowSource {
  public:
-  StatementRows(RowStream& stream, bool counts) : stream_(stream), counts_(counts) {}
+  StatementRows(Connection connection, RowStream stream, bool counts)
+      : connection_(std::move(connection)), stream_(std::move(stream)), counts_(counts) {}
+  ~StatementRows() override {
+    stream_.Close();
+    connection_.Close();
+  }
   bool Next(JournalRow& row) override {
     if (!stream_.Next()) return false;
     row.path = stream_.Text(u"FolderPath");
@@ -25,8 +31,28 @@ class StatementRows : public JournalRowSource {
   }
 
  private:
-  RowStream& stream_;
+  Connection connection_;
+  RowStream stream_;
   bool counts_;
+};
+
+// The fill's statement: each run opens its own connection (a missing journal is created
+// from the template first; a fresh journal simply has no rows).
+class FillStatement : public JournalRowStatement {
+ public:
+  FillStatement(const FolderListQuery& query, const FolderListFillContext& context, const Clock& clock)
+      : query_(query), context_(context), clock_(clock) {}
+  std::unique_ptr<JournalRowSource> Run() override {
+    Connection connection = OpenJournal(context_.paths, clock_, context_.writeLink);
+    RowStream stream = connection.OpenQuery(query_.sql);
+    return std::make_unique<StatementRows>(std::move(connection), std::move(stream),
+                                           query_.hasUsageCount);
+  }
+
+ private:
+  const FolderListQuery& query_;
+  const FolderListFillContext& context_;
+  const Clock& clock_;
 };
 
 }  // namespace
@@ -63,16 +89,10 @@ FolderListFill FillFolderListData(const FolderListQuery& query, const FolderList
   std::vector<JournalRow> rows;
   try {
     if (!c.paths.Usable()) throw JournalError(JournalErrorKind::Failed, "no journal folder");
-    // A missing journal is created from the template and opened again; a fresh journal
-    // simply has no rows.
-    Connection connection = OpenJournal(c.paths, clock, c.writeLink);
-    RowStream stream = connection.OpenQuery(query.sql);
     // Every row is judged against one moment, taken before the walk lets time pass.
     fill.now = clock.Now();
-    StatementRows source(stream, query.hasUsageCount);
-    rows = WalkFolderRows(source, query.rowLimit, c.accept, c.betweenRows);
-    stream.Close();
-    connection.Close();
+    FillStatement statement(query, c, clock);
+    rows = WalkFolderRowsInRuns(statement, query.rowLimit, c.accept, c.betweenRows);
   } catch (const std::exception&) {
     fill.journalUnreadable = true;
     fill.now = clock.Now();

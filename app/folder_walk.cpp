@@ -29,4 +29,70 @@ std::vector<JournalRow> WalkFolderRows(JournalRowSource& rows, int rowLimit,
   return items;
 }
 
+namespace {
+
+// Rows read into memory, handed out once.
+class InMemoryRows : public JournalRowSource {
+ public:
+  explicit InMemoryRows(std::vector<JournalRow>& rows) : rows_(rows) {}
+  bool Next(JournalRow& row) override {
+    if (next_ >= rows_.size()) return false;
+    row = std::move(rows_[next_++]);
+    return true;
+  }
+
+ private:
+  std::vector<JournalRow>& rows_;
+  std::size_t next_ = 0;
+};
+
+}  // namespace
+
+std::vector<JournalRow> WalkFolderRowsInRuns(JournalRowStatement& statement, int rowLimit,
+                                             const RowAcceptor& accept,
+                                             const std::function<void()>& betweenRows) {
+  std::vector<JournalRow> items;
+  if (rowLimit <= 0) return items;
+  const std::size_t limit = static_cast<std::size_t>(rowLimit);
+  std::unordered_set<Str> seen;
+  std::size_t rowsRead = 0;  // rows of the statement taken by the runs so far
+  // A run reads until it holds as many new folders as the list still lacks; when the
+  // acceptor rejects some, the next run reads twice as many, so that a journal full of
+  // vanished folders costs few runs.
+  std::size_t want = limit;
+  for (;;) {
+    std::vector<JournalRow> candidates;
+    bool exhausted = false;
+    {
+      std::unique_ptr<JournalRowSource> rows = statement.Run();
+      JournalRow row;
+      for (std::size_t skip = 0; skip < rowsRead; ++skip) {
+        if (!rows->Next(row)) {
+          exhausted = true;
+          break;
+        }
+      }
+      while (!exhausted && candidates.size() < want) {
+        if (!rows->Next(row)) {
+          exhausted = true;
+          break;
+        }
+        ++rowsRead;
+        // The first row of a folder decides: in date order its latest use, in
+        // Frequently Used its most used name.
+        if (IsShellNamespacePath(row.path) || !seen.insert(ToLower(row.path)).second) continue;
+        candidates.push_back(std::move(row));
+        row = JournalRow();
+      }
+    }
+    // The walk over the rows in memory judges them and lets messages run after each.
+    InMemoryRows judged(candidates);
+    for (JournalRow& row : WalkFolderRows(judged, rowLimit - static_cast<int>(items.size()), accept,
+                                          betweenRows))
+      items.push_back(std::move(row));
+    if (items.size() >= limit || exhausted) return items;
+    want *= 2;
+  }
+}
+
 }  // namespace qm

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "shared/base/datetime.h"
@@ -34,6 +35,25 @@ using RowAcceptor = std::function<bool(const JournalRow& row)>;
 std::vector<JournalRow> WalkFolderRows(JournalRowSource& rows, int rowLimit,
                                        const RowAcceptor& accept,
                                        const std::function<void()>& betweenRows = nullptr);
+
+// A statement that can be run more than once, each run reading its rows from the first.
+class JournalRowStatement {
+ public:
+  virtual ~JournalRowStatement() = default;
+  // Runs the statement; the run (and with it the journal's read lock) ends when the
+  // returned source is destroyed. Throws when the journal cannot be read.
+  virtual std::unique_ptr<JournalRowSource> Run() = 0;
+};
+
+// The same walk, but the journal is never held while the acceptor or betweenRows runs:
+// a run reads the rows of folders not judged yet into memory and ends, and only then are
+// those folders judged and messages let through. When too many of them are rejected to
+// fill the list, the statement runs again and reads on from the row where the previous
+// run stopped (rows appended in the meantime come first in date order and are passed
+// over with it; their folders are listed by the next fill).
+std::vector<JournalRow> WalkFolderRowsInRuns(JournalRowStatement& statement, int rowLimit,
+                                             const RowAcceptor& accept,
+                                             const std::function<void()>& betweenRows = nullptr);
 
 // A shell namespace object such as "::{20D04FE0-...}", not a file-system folder.
 bool IsShellNamespacePath(StrView path);

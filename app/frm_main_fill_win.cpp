@@ -175,8 +175,7 @@ void frmMain::FillFolderList(bool rebuildGroups) {
 
     FolderListQuery query =
         BuildFolderListQuery(view, SearchText(), LoadStr(112), settings_.timeframe, sIgnoreFilter);
-    infoTipDates.assign(static_cast<size_t>(query.rowLimit) + 1, LocalDateTime());
-    infoTipCounts.assign(static_cast<size_t>(query.rowLimit) + 1, 0);
+    infoTips_.Clear();
     AddNetworkImage();
 
     std::vector<int> icons;
@@ -218,12 +217,9 @@ void frmMain::FillFolderList(bool rebuildGroups) {
       if (pathShown) entry.subItems.push_back(item.path);
       entry.subItems.push_back(item.usedText);
       if (!item.groupKey.empty()) entry.groupId = lvwFolders_.GroupIdByKey(item.groupKey);
-      int position = lvwFolders_.AddItem(std::move(entry));
-      if (position > 0 && static_cast<size_t>(position) < infoTipDates.size()) {
-        infoTipDates[static_cast<size_t>(position)] = item.used;
-        infoTipCounts[static_cast<size_t>(position)] = item.usageCount;
-      }
+      lvwFolders_.AddItem(std::move(entry));
     }
+    infoTips_.Assign(fill.items);
 
     ApplySortAfterFill();
     const int usedPosition = UsedColumnPosition(pathShown);
@@ -311,14 +307,15 @@ void frmMain::ShowMessagePane() {
   if (!picMessagePane.Shown()) picMessagePane.Show(true);
 }
 
+// lItemIndex is the item's position now, after any sort; the values go with its key.
 LocalDateTime frmMain::GetInfoTipDateValue(int lItemIndex) const {
-  if (lItemIndex < 0 || static_cast<size_t>(lItemIndex) >= infoTipDates.size()) return LocalDateTime();
-  return infoTipDates[static_cast<size_t>(lItemIndex)];
+  const FolderListEntry* item = lvwFolders_.Item(lItemIndex);
+  return item ? infoTips_.Date(item->key) : LocalDateTime();
 }
 
 long long frmMain::GetInfoTipLongValue(int lItemIndex) const {
-  if (lItemIndex < 0 || static_cast<size_t>(lItemIndex) >= infoTipCounts.size()) return 0;
-  return infoTipCounts[static_cast<size_t>(lItemIndex)];
+  const FolderListEntry* item = lvwFolders_.Item(lItemIndex);
+  return item ? infoTips_.Count(item->key) : 0;
 }
 
 }  // namespace qm

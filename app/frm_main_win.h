@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/info_tip_values.h"
 #include "app/list_statements.h"
 #include "app/main_settings.h"
 #include "app/sort_settings.h"
@@ -170,8 +171,7 @@ class frmMain : public Window, private FolderListListener {
   int lUsedCountColumnWidth = 0;   // twips
   int lNextImage = 1;              // running image number of the current fill
   std::map<int, int> shellIconImages_;  // shell icon index -> image of this fill
-  std::vector<LocalDateTime> infoTipDates;  // by list position
-  std::vector<long long> infoTipCounts;
+  InfoTipValues infoTips_;         // the journal items' tip values, by item key
   LocalDateTime fillNow_;
 
   int dpiX_ = 96;

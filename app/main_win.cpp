@@ -10,6 +10,7 @@
 #include "app/frm_main_win.h"
 #include "shared/base/program.h"
 #include "shared/base/str_win.h"
+#include "shared/journal/journal_win.h"
 #include "shared/text/locale.h"
 #include "shared/text/locale_win.h"
 
@@ -44,9 +45,7 @@ void RunUntilClosed(qm::frmMain& form) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (HANDLE warmUp = CreateThread(nullptr, 0, WarmUpShellIcons, nullptr, 0, nullptr)) CloseHandle(warmUp);
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  qm::SetProgramNameFromPath(qm::FromW(path));
+  qm::SetProgramNameFromPath(qm::ProgramFilePath());
   qm::SetProgramLocale(qm::UserLocale());
   // The list's background picture is loaded through OLE.
   OleInitialize(nullptr);

@@ -18,14 +18,16 @@ class JournalPort {
  public:
   virtual ~JournalPort() = default;
   // Appends the rows in order, from the first, and returns how many it appended: all of
-  // them, or fewer when the journal stopped taking them (missing, locked, damaged).
-  virtual std::size_t Append(const std::vector<JournalEntry>& rows) = 0;
+  // them, or fewer when the journal stopped taking them (missing, locked, damaged). It
+  // waits at most busyWaitMs for another program that holds the journal.
+  virtual std::size_t Append(const std::vector<JournalEntry>& rows, int busyWaitMs) = 0;
   // Called after a failed operation: creates the journal from the template when no
   // journal file exists (with the Quick Launch shortcut) or replaces a damaged one. True
   // when the operation should be tried once more; false when a usable journal file was
   // there all along (locked, for instance) or none could be made.
   virtual bool CreateFromTemplate() = 0;
-  // Runs one statement; false when it failed. affected receives the number of rows.
+  // Runs one statement; false when it failed. affected receives the number of rows. Like
+  // the compaction it waits only briefly for another program that holds the journal.
   virtual bool Execute(const Str& sql, long long& affected) = 0;
   // Compacts the journal; failures are silent.
   virtual void Compress() = 0;

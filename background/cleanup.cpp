@@ -10,6 +10,12 @@ bool CleanUpScheduler::OnRecorded() {
   return true;
 }
 
+void CleanUpScheduler::OnCleanUpFailed() {
+  // No day of the month: differs from every day, and is not 0, which would read
+  // LastCleanUpDay again.
+  lRememberedCleanUpDay_ = -1;
+}
+
 long long EffectiveKeepDays(long long stored) {
   constexpr long long kCentury = 36525;
   if (stored < 1) return kDefaultKeepProtocolDays;

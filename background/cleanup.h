@@ -20,6 +20,9 @@ class CleanUpScheduler {
 
   // Runs after every successful recording; true when tmrCleanUpOldRecords must be armed.
   bool OnRecorded();
+  // The clean-up could not run (another program held the journal): the next recorded
+  // folder use arms it again, so that it is not put off until the next day.
+  void OnCleanUpFailed();
 
   // The remembered day: 0 before the first recording of this run.
   long long RememberedDay() const { return lRememberedCleanUpDay_; }

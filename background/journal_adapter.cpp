@@ -7,13 +7,14 @@
 
 namespace qm {
 
-std::size_t LayerJournalPort::Append(const std::vector<JournalEntry>& rows) {
+std::size_t LayerJournalPort::Append(const std::vector<JournalEntry>& rows, int busyWaitMs) {
   lastError_.reset();
+  lastBusyWaitMs_ = busyWaitMs;
   if (rows.empty()) return 0;
   try {
     // One transaction for the whole batch: a burst of reports must not wait for the
     // disk once per row.
-    Connection c = OpenConnection(paths_.ConnectionString(), clock_);
+    Connection c = OpenConnection(paths_.ConnectionString(), clock_, busyWaitMs);
     c.AppendRows(rows);
     return rows.size();
   } catch (const JournalError& e) {
@@ -28,12 +29,12 @@ bool LayerJournalPort::CreateFromTemplate() {
   if (!lastError_) return CreateDatabaseFromTemplate(paths_, writeLink_);
   const JournalError error = *lastError_;
   lastError_.reset();
-  return HandleJournalFailure(error, paths_, clock_, writeLink_);
+  return HandleJournalFailure(error, paths_, clock_, writeLink_, lastBusyWaitMs_);
 }
 
 bool LayerJournalPort::Execute(const Str& sql, long long& affected) {
   try {
-    Connection c = OpenConnection(paths_.ConnectionString(), clock_);
+    Connection c = OpenConnection(paths_.ConnectionString(), clock_, kShortBusyWaitMs);
     affected = c.Execute(sql);
     return true;
   } catch (const std::exception&) {
@@ -43,7 +44,7 @@ bool LayerJournalPort::Execute(const Str& sql, long long& affected) {
 
 void LayerJournalPort::Compress() {
   try {
-    CompressDatabase(paths_);
+    CompressDatabase(paths_, kShortBusyWaitMs);
   } catch (const std::exception&) {
     // Compaction failures leave the journal as it was; the next deletion tries again.
   }

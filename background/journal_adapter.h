@@ -1,6 +1,7 @@
 // The journal as the background program uses it: the journal layer's connection,
 // append, statement, template copy and compaction behind the small JournalPort
-// interface. Every operation opens its own connection and closes it before it returns.
+// interface. Every operation opens its own connection and closes it before it returns,
+// and none waits long for another program: they run on the worker window's thread.
 #pragma once
 
 #include <optional>
@@ -19,7 +20,11 @@ class LayerJournalPort : public JournalPort {
   LayerJournalPort(JournalPaths paths, ShellLinkWriter writeLink, const Clock& clock)
       : paths_(std::move(paths)), writeLink_(std::move(writeLink)), clock_(clock) {}
 
-  std::size_t Append(const std::vector<JournalEntry>& rows) override;
+  // How long the clean-up's statement, the compaction and the damage check wait for
+  // another program that holds the journal.
+  static constexpr int kShortBusyWaitMs = 50;
+
+  std::size_t Append(const std::vector<JournalEntry>& rows, int busyWaitMs) override;
   // After a failed Append: a missing journal is created from the template, a damaged one
   // is replaced by a fresh copy; a busy or otherwise failing one is left alone (false).
   bool CreateFromTemplate() override;
@@ -31,6 +36,7 @@ class LayerJournalPort : public JournalPort {
   ShellLinkWriter writeLink_;
   const Clock& clock_;
   std::optional<JournalError> lastError_;
+  int lastBusyWaitMs_ = kShortBusyWaitMs;
 };
 
 }  // namespace qm

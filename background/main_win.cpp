@@ -35,9 +35,7 @@ int RunMessageLoop(qm::frmWelcome* welcome) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  qm::SetProgramNameFromPath(qm::FromW(path));
+  qm::SetProgramNameFromPath(qm::ProgramFilePath());
   // The program never shows as a task: its worker window is never shown and carries the
   // tool-window style, and the welcome window has a hidden owner.
   // From here on a failing start-up step is skipped and the next one runs.

@@ -2,23 +2,23 @@
 
 namespace qm {
 
-int Recorder::RecordAll(const std::vector<Str>& texts) {
-  std::vector<JournalEntry> rows;
-  rows.reserve(texts.size());
-  for (const Str& text : texts) {
-    FolderReport report;
-    if (!ParseFolderReport(text, report)) continue;
-    rows.push_back(JournalEntry{std::move(report.path), std::move(report.name), clock_.Now()});
-  }
+bool ReportRow(StrView text, const LocalDateTime& received, JournalEntry& out) {
+  FolderReport report;
+  if (!ParseFolderReport(text, report)) return false;
+  out = JournalEntry{std::move(report.path), std::move(report.name), received};
+  return true;
+}
+
+std::size_t Recorder::Record(const std::vector<JournalEntry>& rows, int busyWaitMs) {
   if (rows.empty()) return 0;
-  std::size_t written = journal_.Append(rows);
+  std::size_t written = journal_.Append(rows, busyWaitMs);
   if (written < rows.size() && journal_.CreateFromTemplate()) {
-    // The first use finds no journal: it is made from the template, and the reports
-    // that met the missing journal are recorded after all.
-    rows.erase(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(written));
-    written += journal_.Append(rows);
+    // The first use finds no journal, or a damaged one was moved aside: the rows go
+    // into the fresh copy.
+    std::vector<JournalEntry> rest(rows.begin() + static_cast<std::ptrdiff_t>(written), rows.end());
+    written += journal_.Append(rest, busyWaitMs);
   }
-  return static_cast<int>(written);
+  return written;
 }
 
 }  // namespace qm

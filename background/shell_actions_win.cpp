@@ -10,11 +10,13 @@ void StartMainProgram(const Str& programFolder) {
   const Str exe = programFolder + u"\\Quillmark.exe";
   // The program is named explicitly and its path quoted on the command line: a folder
   // with blanks (C:\Program Files\...) must never make the system try a shorter path.
+  // None of this program's handles are passed on: the launcher has no use for them, and
+  // an inherited handle would keep the object open for as long as the launcher runs.
   Str commandLine = u"\"" + exe + u"\"";
   STARTUPINFOW si = {};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi = {};
-  if (CreateProcessW(W(exe), W(commandLine), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
+  if (CreateProcessW(W(exe), W(commandLine), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
                      nullptr, nullptr, &si, &pi)) {
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);

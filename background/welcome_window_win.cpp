@@ -95,8 +95,9 @@ bool frmWelcome::Show() {
   look_ = DecideWelcomeLook(lVersionClass_, IsThemeActive() != FALSE, ClearTypeActive(), dpiX_);
 
   if (!RegisterWelcomeClass(instance_)) return false;
-  owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_,
-                           nullptr);
+  // Owned from the start, so that it goes however the creation below ends.
+  owner_.reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_,
+                               nullptr));
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   RECT rc = {0, 0, Px(kClientWidth), MulDiv(kClientHeight, dpiY_, 1440)};
@@ -106,9 +107,12 @@ bool frmWelcome::Show() {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const int x = work.left + ((work.right - work.left) - width) / 2;
   const int y = work.top + ((work.bottom - work.top) - height) / 2;
-  hWnd_ = CreateWindowExW(exStyle, kWelcomeClass, L"", style, x, y, width, height, owner_, nullptr,
-                          instance_, nullptr);
-  if (!hWnd_) return false;
+  hWnd_ = CreateWindowExW(exStyle, kWelcomeClass, L"", style, x, y, width, height, owner_.get(),
+                          nullptr, instance_, nullptr);
+  if (!hWnd_) {
+    owner_.reset();
+    return false;
+  }
   SetWindowLongPtrW(hWnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(hWnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&frmWelcome::WindowProc));
 
@@ -206,10 +210,7 @@ void frmWelcome::Unload() {
   if (look_.closeEndsProgram && worker_) worker_->Unload();
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
   DestroyWindow(hwnd);
-  if (owner_) {
-    DestroyWindow(owner_);
-    owner_ = nullptr;
-  }
+  owner_.reset();
   if (onUnloaded) onUnloaded();
 }
 

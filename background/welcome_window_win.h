@@ -10,6 +10,7 @@
 
 #include "background/welcome_rules.h"
 #include "shared/base/str.h"
+#include "shared/ui/handles_win.h"
 
 namespace qm {
 
@@ -49,7 +50,7 @@ class frmWelcome {
   WelcomeLook look_;
   int dpiX_ = 96;
   int dpiY_ = 96;
-  HWND owner_ = nullptr;  // hidden owner: keeps the window off the taskbar
+  OwnedWindow owner_;  // hidden owner: keeps the window off the taskbar
   HWND hWnd_ = nullptr;
   HFONT fontWelcome_ = nullptr;
   HFONT fontNormal_ = nullptr;

@@ -1,10 +1,13 @@
 #include "background/worker_command.h"
 
+#include "background/folder_report.h"
+
 namespace qm {
 
 WorkerTextKind ClassifyWorkerText(StrView text) {
   if (StartsWith(text, kPropertiesPrefix)) return WorkerTextKind::Properties;
-  if (StartsWith(text, kExitNowPrefix)) return WorkerTextKind::ExitNow;
+  if (StartsWith(text, kExitNowPrefix) && text.find(kReportSeparator) == StrView::npos)
+    return WorkerTextKind::ExitNow;
   return WorkerTextKind::Report;
 }
 

@@ -1,5 +1,7 @@
 // What a text received by the worker window asks for. The two commands are recognised
-// by their exact, case-sensitive prefixes; every other text is a folder-use report.
+// by their exact, case-sensitive prefixes; every other text is a folder-use report. A
+// folder's display name may begin with "ExitNow" as well ("ExitNowPhotos|\|C:\..."):
+// a text that holds the report separator is a report, never the exit.
 #pragma once
 
 #include <cstdint>

@@ -14,6 +14,8 @@ namespace {
 const wchar_t kWorkerClass[] = L"QuillmarkBckWorker";
 constexpr UINT_PTR kWorkerTimerId = 1;   // tmrWorkerInstance
 constexpr UINT_PTR kCleanUpTimerId = 2;  // tmrCleanUpOldRecords
+// Brings the next attempt for reports that the journal could not take yet.
+constexpr UINT_PTR kRetryTimerId = 3;
 constexpr UINT kWorkerTimerMs = 1;
 // Posted together with arming the worker timer: the system's timers tick every 10 to 16
 // ms at best, and a single report should not wait that long for its row. Under a stream
@@ -56,7 +58,7 @@ frmMain::frmMain(HINSTANCE instance, JournalPort& journal, BackgroundSettings& s
       journal_(journal),
       settings_(settings),
       clock_(clock),
-      recorder_(journal, clock),
+      recorder_(journal),
       scheduler_(clock, settings),
       dispatcher_(sWorkerData, recorder_, scheduler_, *this) {}
 
@@ -101,8 +103,12 @@ void frmMain::UnregisterHotKeyOnly() {
 void frmMain::Unload() {
   if (!hWnd_ || unloading_) return;
   unloading_ = true;
+  // However the program ends (closed from outside, the welcome window on Vista), the
+  // reports it holds get their last attempt; after "ExitNow" that attempt was made.
+  dispatcher_.FinishBeforeExit();
   KillTimer(hWnd_, kWorkerTimerId);
   KillTimer(hWnd_, kCleanUpTimerId);
+  KillTimer(hWnd_, kRetryTimerId);
   workerTimerArmed_ = false;
   if (lOriginalWindowProcAddress) {
     SetWindowLongPtrW(hWnd_, GWLP_WNDPROC, lOriginalWindowProcAddress);
@@ -145,7 +151,7 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       StartMainProgram(ProgramFolder());
       return 0;
     case WM_TIMER:
-      if (wParam == kWorkerTimerId) {
+      if (wParam == kWorkerTimerId || wParam == kRetryTimerId) {
         tmrWorkerInstance_Timer();
         return 0;
       }
@@ -155,13 +161,12 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_CLOSE:
-      // Asked to close from outside (task managers, log-off): record what was received,
-      // then end like "ExitNow".
-      DrainAll();
+      // Asked to close from outside (task managers, log-off): end like "ExitNow"; the
+      // unload records what was received.
       Unload();
       return 0;
     case WM_ENDSESSION:
-      if (wParam) DrainAll();
+      if (wParam) dispatcher_.FinishBeforeExit();
       return 0;
     default:
       break;
@@ -176,7 +181,8 @@ LRESULT frmMain::OnCopyData(const COPYDATASTRUCT* block) {
   if (!block) return 0;
   Str text;
   if (DecodeWorkerText(block->lpData, block->cbData, text) != WorkerTextIntake::Accepted) return 0;
-  if (!sWorkerData.Push(std::move(text))) return 0;
+  // A report's row carries the time it arrived, also when the journal takes it later.
+  if (!sWorkerData.Push(std::move(text), clock_.Now())) return 0;
   ArmWorkerTimer();
   return 1;
 }
@@ -191,27 +197,28 @@ void frmMain::ArmWorkerTimer() {
 
 void frmMain::tmrWorkerInstance_Timer() {
   KillTimer(hWnd_, kWorkerTimerId);
+  KillTimer(hWnd_, kRetryTimerId);
   workerTimerArmed_ = false;
   const DWORD start = GetTickCount();
   bool more = true;
   while (more && !dispatcher_.ExitRequested()) {
-    more = dispatcher_.Drain(kTextsPerRound);
+    more = dispatcher_.Drain(kTextsPerRound, static_cast<std::uint64_t>(NowMs()));
     if (GetTickCount() - start >= kTickBudgetMs) break;
   }
-  if (dispatcher_.ExitRequested()) return;  // the window is gone already
+  if (dispatcher_.ExitRequested() || !hWnd_) return;  // the window is gone already
   lastRoundEndMs_ = NowMs();
-  if (more) ArmWorkerTimer();
-}
-
-void frmMain::DrainAll() {
-  // Bounded by the queue: nothing new can arrive while this runs.
-  while (!dispatcher_.ExitRequested() && dispatcher_.Drain(kTextsPerRound)) {
+  if (more) {
+    ArmWorkerTimer();
+  } else if (auto pause = dispatcher_.RetryPauseMs(static_cast<std::uint64_t>(NowMs()))) {
+    // Reports wait for the journal: the timer brings the next attempt, and the window
+    // goes on taking texts in the meantime.
+    SetTimer(hWnd_, kRetryTimerId, static_cast<UINT>(*pause > 0 ? *pause : 1), nullptr);
   }
 }
 
 void frmMain::tmrCleanUpOldRecords_Timer() {
   KillTimer(hWnd_, kCleanUpTimerId);
-  RunCleanUp(clock_, settings_, journal_);
+  if (!RunCleanUp(clock_, settings_, journal_)) scheduler_.OnCleanUpFailed();
 }
 
 void frmMain::ShowProperties(const PropertiesRequest& request) {

@@ -1,8 +1,8 @@
 // frmMain, the worker window: a top-level window that is created but never shown, found
 // by other processes through its caption "RAVENSEL_WORKER_APP". It receives texts by
 // WM_COPYDATA, queues them in sWorkerData and handles them in the tick of
-// tmrWorkerInstance; it owns the hot key that starts the main program and the timer of
-// the daily clean-up.
+// tmrWorkerInstance (and, while the journal is busy, in the ticks of a retry timer); it
+// owns the hot key that starts the main program and the timer of the daily clean-up.
 #pragma once
 
 #include <windows.h>
@@ -45,7 +45,8 @@ class frmMain : private WorkerActions {
   // Called after the window was unloaded, whatever the reason.
   std::function<void()> onUnloaded;
 
-  // Texts received and not yet handled, first in, first out.
+  // Texts received and not yet handled, first in, first out, with the reports that wait
+  // for a busy journal at the front.
   WorkerQueue sWorkerData;
   // The window procedure the window had before the program put its own in front.
   LONG_PTR lOriginalWindowProcAddress = 0;
@@ -57,7 +58,6 @@ class frmMain : private WorkerActions {
   void ArmWorkerTimer();
   void tmrWorkerInstance_Timer();
   void tmrCleanUpOldRecords_Timer();
-  void DrainAll();
 
   // WorkerActions
   void ShowProperties(const PropertiesRequest& request) override;

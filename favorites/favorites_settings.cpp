@@ -12,12 +12,13 @@ Str KeyOf(StrView subkey) {
 }
 }  // namespace
 
+// Every value here is a stored list of captions, paths or group names.
 Str RegistryFavoritesStore::ReadText(StrView subkey, StrView valueName) {
-  return ReadTextAt(KeyOf(subkey), valueName, u"", store_);
+  return ReadListTextAt(KeyOf(subkey), valueName, store_);
 }
 
 bool RegistryFavoritesStore::WriteText(StrView subkey, StrView valueName, StrView text) {
-  return WriteTextAt(KeyOf(subkey), valueName, text, store_);
+  return WriteListTextAt(KeyOf(subkey), valueName, text, store_);
 }
 
 bool RegistryFavoritesStore::KeyExists(StrView subkey) {

@@ -24,6 +24,19 @@ GroupNameProblem LayoutProblem(StrView name) {
   return GroupNameProblem::None;
 }
 
+// A name the older program let users create although the layout cannot hold it as a
+// new name: a backslash makes its subkey a nested one. Such a group, when stored
+// already, is read and saved with its favorites; only creating one is refused.
+bool IsStoredName(const std::vector<Str>& storedNames, StrView name) {
+  return EqualsNameNoCase(storedNames, name);
+}
+
+GroupNameProblem SavedNameProblem(StrView name, const std::vector<Str>& storedNames) {
+  GroupNameProblem p = LayoutProblem(name);
+  if (p == GroupNameProblem::Backslash && IsStoredName(storedNames, name)) return GroupNameProblem::None;
+  return p;
+}
+
 struct ListPair {
   std::vector<Str> captions;
   std::vector<Str> paths;
@@ -97,9 +110,14 @@ FavoritesData ReadFavorites(FavoritesKeyStore& store) {
   FavoritesData data;
   std::vector<Str> seen;
   for (const Str& name : SplitFavoritesList(store.ReadText(u"", setting::kGroupsValue))) {
-    // Names that the layout cannot hold (only after a hand edit) are left out, so that
-    // a save of what was read cannot fail and no favorite is read twice.
-    if (LayoutProblem(name) != GroupNameProblem::None || EqualsNameNoCase(seen, name)) continue;
+    // A group named "Uncategorized" (the older program allowed it) has the subkey of the
+    // favorites without a group: they are read once, below, and shown under "Other". A
+    // name held twice would read its favorites twice. A name with a backslash is kept:
+    // its favorites are in the nested subkey it names, and a save writes them back there.
+    const GroupNameProblem p = LayoutProblem(name);
+    if ((p != GroupNameProblem::None && p != GroupNameProblem::Backslash) ||
+        EqualsNameNoCase(seen, name))
+      continue;
     seen.push_back(name);
     data.groups.push_back(FavoriteGroup{name, ReadGroup(store, name)});
   }
@@ -108,15 +126,15 @@ FavoritesData ReadFavorites(FavoritesKeyStore& store) {
 }
 
 bool SaveFavorites(FavoritesKeyStore& store, const FavoritesData& data) {
+  const std::vector<Str> stored = SplitFavoritesList(store.ReadText(u"", setting::kGroupsValue));
   std::vector<Str> names;
   for (const FavoriteGroup& g : data.groups) {
-    if (LayoutProblem(g.name) != GroupNameProblem::None || EqualsNameNoCase(names, g.name))
+    if (SavedNameProblem(g.name, stored) != GroupNameProblem::None || EqualsNameNoCase(names, g.name))
       return false;
     names.push_back(g.name);
   }
 
-  for (const Str& old : SplitFavoritesList(store.ReadText(u"", setting::kGroupsValue)))
-    RemoveGroupKey(store, old);
+  for (const Str& old : stored) RemoveGroupKey(store, old);
   RemoveGroupKey(store, setting::kUncategorizedGroup);
 
   if (!data.uncategorized.empty()) WriteGroup(store, setting::kUncategorizedGroup, data.uncategorized);

@@ -77,12 +77,16 @@ GroupNameProblem CheckNewGroupName(StrView trimmedName, const std::vector<Str>& 
 
 // Reads everything. Groups without a subkey are empty; a path list shorter than the
 // caption list gives empty paths for the captions without one (nothing is dropped).
+// Groups the older program allowed are kept: one whose name holds a backslash is read
+// from the nested subkey it names; one named "Uncategorized" (any case) is no group of
+// its own, its favorites are those without a group.
 FavoritesData ReadFavorites(FavoritesKeyStore& store);
 
 // The organiser's save: removes the subkeys of the groups stored now and Uncategorized,
 // writes the favorites group by group and writes Groups last. A group without
 // favorites gets no subkey. Captions and paths lose any separator. Refuses (returns
-// false, changes nothing) when a group name would not survive the layout.
+// false, changes nothing) when a group name would not survive the layout; a name with a
+// backslash is accepted only when it is stored already.
 bool SaveFavorites(FavoritesKeyStore& store, const FavoritesData& data);
 
 // The add dialog's append. groupText "(None)" or "Other" means no group; a group not yet

@@ -19,6 +19,8 @@ struct JournalSession {
   JetDialectState dialect;
   JournalUseLock useLock;
   JournalTurns turns;
+  int busyWaitMs = kJournalBusyWaitMs;
+  std::chrono::steady_clock::time_point waitStart;
   ~JournalSession() {
     // close_v2 waits for statements still open before it really closes.
     if (db) sqlite3_close_v2(db);
@@ -48,19 +50,26 @@ JournalErrorKind KindOf(int rc) {
 
 // SQLite's own busy handler sleeps whole seconds on systems without usleep, and its
 // growing pauses let a program that writes in a loop starve the other one. This one
-// looks again every few milliseconds, up to the journal's bounded wait, and lets the
-// other connection know that it waits.
+// looks again every few milliseconds, up to the connection's bounded wait measured on
+// the clock (a sleep of one millisecond may last fifteen), and lets the other
+// connection know that it waits.
 int BusyWait(void* session, int count) {
-  static_cast<JournalSession*>(session)->turns.AnnounceWaiting();
+  JournalSession& s = *static_cast<JournalSession*>(session);
+  s.turns.AnnounceWaiting();
+  const auto now = std::chrono::steady_clock::now();
+  if (count == 0) s.waitStart = now;
+  if (now - s.waitStart >= std::chrono::milliseconds(s.busyWaitMs)) return 0;
   const int step = count < 10 ? 1 : count < 40 ? 2 : 5;
-  const long long waited = count < 10 ? count : count < 40 ? 10 + 2LL * (count - 10) : 70 + 5LL * (count - 40);
-  if (waited >= kJournalBusyWaitMs) return 0;
   std::this_thread::sleep_for(std::chrono::milliseconds(step));
   return 1;
 }
 
-// How long a connection about to write lets an announced waiter go first.
+// How long a connection about to write lets an announced waiter go first (never longer
+// than its own bounded wait).
 constexpr int kYieldToWaiterMs = 200;
+int YieldToWaiterMs(const JournalSession& s) {
+  return s.busyWaitMs < kYieldToWaiterMs ? s.busyWaitMs : kYieldToWaiterMs;
+}
 
 // Ends the waiting announcement when an operation is over, however it ends.
 class TurnScope {
@@ -93,6 +102,13 @@ void Prepare(sqlite3* db, const std::string& sql, Stmt& st, JournalErrorKind syn
     Throw(db, rc, "statement could not be prepared");
   }
   if (!st.p) throw JournalError(JournalErrorKind::Unsupported, "empty statement");
+  // SQLite prepares the first statement only and stops at a NUL character: whatever it
+  // left unread would silently not run.
+  const char* end = sql.c_str() + sql.size();
+  for (const char* p = tail ? tail : end; p < end; ++p) {
+    if (*p != ' ' && *p != '\t' && *p != '\r' && *p != '\n')
+      throw JournalError(JournalErrorKind::Unsupported, "statement refused: text left after the statement");
+  }
 }
 
 // The SQLite text of a Jet statement of the one kind the caller runs.
@@ -189,7 +205,7 @@ long long Connection::Execute(StrView jetSql) {
   TurnScope turn(s);
   Stmt stmt;
   Prepare(s.db, sql, stmt, JournalErrorKind::Unsupported);
-  s.turns.LetWaitersGoFirst(kYieldToWaiterMs);
+  s.turns.LetWaitersGoFirst(YieldToWaiterMs(s));
   s.dialect.StartStatement();
   int rc = sqlite3_step(stmt.p);
   if (rc != SQLITE_DONE) Throw(s.db, rc, "deleting from the journal failed");
@@ -243,7 +259,7 @@ void Connection::AppendRow(StrView folderPath, StrView folderName, const LocalDa
   Stmt stmt;
   Prepare(s.db, kInsertRow, stmt, JournalErrorKind::Damaged);
   BindRow(stmt.p, folderPath, folderName, dateUsed);
-  s.turns.LetWaitersGoFirst(kYieldToWaiterMs);
+  s.turns.LetWaitersGoFirst(YieldToWaiterMs(s));
   int rc = sqlite3_step(stmt.p);
   if (rc != SQLITE_DONE) Throw(s.db, rc, "appending to the journal failed");
 }
@@ -254,7 +270,7 @@ void Connection::AppendRows(const std::vector<JournalRecord>& rows) {
   TurnScope turn(s);
   Stmt stmt;
   Prepare(s.db, kInsertRow, stmt, JournalErrorKind::Damaged);
-  s.turns.LetWaitersGoFirst(kYieldToWaiterMs);
+  s.turns.LetWaitersGoFirst(YieldToWaiterMs(s));
   // IMMEDIATE takes the write lock at the start, waiting through the busy handler, so
   // no other writer comes between the rows; the COMMIT waits the same way for readers.
   Exec(s.db, "BEGIN IMMEDIATE");
@@ -288,16 +304,17 @@ const Clock& JournalSystemClock() {
   return clock;
 }
 
-Connection OpenConnection(StrView connectionString, const Clock& clock) {
-  return OpenJournalFile(JournalPathFromConnectionString(connectionString), clock, true);
+Connection OpenConnection(StrView connectionString, const Clock& clock, int busyWaitMs) {
+  return OpenJournalFile(JournalPathFromConnectionString(connectionString), clock, true, busyWaitMs);
 }
 
-Connection OpenJournalFile(const Str& path, const Clock& clock, bool takeUseLock) {
+Connection OpenJournalFile(const Str& path, const Clock& clock, bool takeUseLock, int busyWaitMs) {
   if (path.empty()) throw JournalError(JournalErrorKind::Failed, "no journal path");
   if (!FileExists(path)) throw JournalError(JournalErrorKind::Missing, "no journal file " + ToUtf8(path));
   auto session = std::make_shared<JournalSession>();
+  session->busyWaitMs = busyWaitMs > 0 ? busyWaitMs : 0;
   if (takeUseLock &&
-      session->useLock.Acquire(path, false, kJournalBusyWaitMs) == JournalUseLock::Result::Busy)
+      session->useLock.Acquire(path, false, session->busyWaitMs) == JournalUseLock::Result::Busy)
     throw JournalError(JournalErrorKind::Busy, "the journal is being compacted or repaired");
 
   const std::string u8 = ToUtf8(path);

@@ -4,8 +4,10 @@
 // (a read-only, forward-only row stream read by column name), and AppendRow and
 // AppendRows, which set the three fields of new rows without building SQL text from them.
 //
-// Both programs use the journal at the same time; a connection waits up to
-// kJournalBusyWaitMs for the other one before it reports Busy.
+// Both programs use the journal at the same time; a connection waits a bounded time for
+// the other one before it reports Busy: kJournalBusyWaitMs unless its opener gives
+// another bound (the background program's window waits only a few milliseconds and
+// tries again later).
 #pragma once
 
 #include <memory>
@@ -74,7 +76,7 @@ class Connection {
   void Close();
 
  private:
-  friend Connection OpenJournalFile(const Str&, const Clock&, bool);
+  friend Connection OpenJournalFile(const Str&, const Clock&, bool, int);
   std::shared_ptr<JournalSession> session_;
 };
 
@@ -83,11 +85,14 @@ const Clock& JournalSystemClock();
 
 // Opens the journal named by a connection string
 // ("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path). Throws JournalError: Missing
-// when no file is there, Damaged when it is not a journal, Busy, or Failed.
-Connection OpenConnection(StrView connectionString, const Clock& clock = JournalSystemClock());
+// when no file is there, Damaged when it is not a journal, Busy, or Failed. busyWaitMs
+// bounds every wait of the connection for the other program.
+Connection OpenConnection(StrView connectionString, const Clock& clock = JournalSystemClock(),
+                          int busyWaitMs = kJournalBusyWaitMs);
 
 // The same by path. Without the use lock it is for compaction and damage recovery,
 // which hold the lock exclusively themselves.
-Connection OpenJournalFile(const Str& path, const Clock& clock, bool takeUseLock);
+Connection OpenJournalFile(const Str& path, const Clock& clock, bool takeUseLock,
+                           int busyWaitMs = kJournalBusyWaitMs);
 
 }  // namespace qm

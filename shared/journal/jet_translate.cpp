@@ -109,10 +109,13 @@ std::vector<Token> Tokenize(StrView s) {
         Refuse("comments are not part of Jet SQL");
       } else if (c == u'/' && i + 1 < s.size() && s[i + 1] == u'*') {
         Refuse("comments are not part of Jet SQL");
-      } else if (std::strchr("(),.;=<>+-*/", static_cast<char>(c)) && c < 0x80) {
+      } else if (c != 0 && c < 0x80 && std::strchr("(),.;=<>+-*/", static_cast<char>(c))) {
+        // (A NUL would find strchr's own terminator; it is refused below like any
+        // other character that Jet SQL has no use for.)
         p = std::string(1, static_cast<char>(c));
       } else {
-        Refuse("the character '" + ToUtf8(s.substr(i, 1)) + "' outside a text literal");
+        Refuse(c == 0 ? std::string("a NUL character outside a text literal")
+                      : "the character '" + ToUtf8(s.substr(i, 1)) + "' outside a text literal");
       }
       i += p.size();
       toks.push_back({Tok::Punct, p, {}});

@@ -58,7 +58,7 @@ bool CreateDatabaseFromTemplate(const JournalPaths& paths, const ShellLinkWriter
   return true;
 }
 
-bool CompressDatabase(const JournalPaths& paths) {
+bool CompressDatabase(const JournalPaths& paths, int busyWaitMs) {
   if (!paths.Usable() || !FileExists(paths.journalFile)) return false;
   JournalUseLock lock;
   if (lock.Acquire(paths.journalFile, true, 0) != JournalUseLock::Result::Held) return false;
@@ -68,7 +68,7 @@ bool CompressDatabase(const JournalPaths& paths) {
   std::string head;
   if (!ReadFileStart(paths.journalFile, 100, size, head)) return false;
   try {
-    Connection c = OpenJournalFile(paths.journalFile, JournalSystemClock(), false);
+    Connection c = OpenJournalFile(paths.journalFile, JournalSystemClock(), false, busyWaitMs);
     c.WriteCompactedCopy(paths.compactionTarget);
   } catch (const JournalError&) {
     RemoveFile(paths.compactionTarget);
@@ -85,7 +85,8 @@ bool CompressDatabase(const JournalPaths& paths) {
   return true;
 }
 
-bool RecoverDamagedJournal(const JournalPaths& paths, const Clock& clock, const ShellLinkWriter& writeLink) {
+bool RecoverDamagedJournal(const JournalPaths& paths, const Clock& clock, const ShellLinkWriter& writeLink,
+                           int busyWaitMs) {
   if (!paths.Usable()) return false;
   JournalUseLock lock;
   if (lock.Acquire(paths.journalFile, true, 0) != JournalUseLock::Result::Held) return false;
@@ -96,7 +97,7 @@ bool RecoverDamagedJournal(const JournalPaths& paths, const Clock& clock, const 
   // Look again: the other program may have replaced it already, and only a journal that
   // SQLite calls damaged is moved; a busy or unreadable one stays where it is.
   try {
-    OpenJournalFile(paths.journalFile, clock, false);
+    OpenJournalFile(paths.journalFile, clock, false, busyWaitMs);
     return true;
   } catch (const JournalError& e) {
     if (e.kind() != JournalErrorKind::Damaged) return false;
@@ -122,12 +123,12 @@ bool RecoverDamagedJournal(const JournalPaths& paths, const Clock& clock, const 
 }
 
 bool HandleJournalFailure(const JournalError& error, const JournalPaths& paths, const Clock& clock,
-                          const ShellLinkWriter& writeLink) {
+                          const ShellLinkWriter& writeLink, int busyWaitMs) {
   switch (error.kind()) {
     case JournalErrorKind::Missing:
       return CreateDatabaseFromTemplate(paths, writeLink);
     case JournalErrorKind::Damaged:
-      return RecoverDamagedJournal(paths, clock, writeLink);
+      return RecoverDamagedJournal(paths, clock, writeLink, busyWaitMs);
     default:
       return false;
   }

@@ -23,19 +23,21 @@ bool CreateDatabaseFromTemplate(const JournalPaths& paths, const ShellLinkWriter
 
 // Compacts the journal into the compaction target and puts the copy in the journal's
 // place in one step. Refused (false, journal untouched, copy removed) while another
-// connection has the journal open or when it changed during the copy.
-bool CompressDatabase(const JournalPaths& paths);
+// connection has the journal open or when it changed during the copy. busyWaitMs bounds
+// the wait for another program that holds the journal.
+bool CompressDatabase(const JournalPaths& paths, int busyWaitMs = kJournalBusyWaitMs);
 
 // Moves a damaged journal aside as "Quillmark.dat.damaged-YYYYMMDD-HHMMSS" (with "-2",
 // "-3"... when taken) and creates a fresh one from the template. A journal that turns
 // out healthy, busy or in use is left alone. True when a usable journal is in place.
-bool RecoverDamagedJournal(const JournalPaths& paths, const Clock& clock, const ShellLinkWriter& writeLink);
+bool RecoverDamagedJournal(const JournalPaths& paths, const Clock& clock, const ShellLinkWriter& writeLink,
+                           int busyWaitMs = kJournalBusyWaitMs);
 
 // The failure rules of every journal operation: a missing journal is created from the
 // template, a damaged one is replaced; true when the failed operation should be tried
 // once more. Busy, unsupported and other failures give the operation up (false).
 bool HandleJournalFailure(const JournalError& error, const JournalPaths& paths, const Clock& clock,
-                          const ShellLinkWriter& writeLink);
+                          const ShellLinkWriter& writeLink, int busyWaitMs = kJournalBusyWaitMs);
 
 // Opens a connection under those rules (one retry); throws JournalError when it cannot.
 Connection OpenJournal(const JournalPaths& paths, const Clock& clock, const ShellLinkWriter& writeLink);

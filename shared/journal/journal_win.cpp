@@ -1,26 +1,28 @@
 #include <windows.h>
 
-#include <vector>
+#include <string>
 
 #include "shared/base/str_win.h"
+#include "shared/base/untruncated_text.h"
 #include "shared/journal/journal_win.h"
 #include "shared/journal/shell_link_win.h"
 #include "shared/journal/special_folder_win.h"
 
 namespace qm {
 
+Str ProgramFilePath() {
+  // GetModuleFileNameW cuts a path that does not fit silently (returning the buffer's
+  // size), and a program installed in a deep folder has such a path.
+  const std::wstring path = ReadUntruncatedText<wchar_t>([](wchar_t* buffer, std::size_t capacity) {
+    return static_cast<std::size_t>(GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(capacity)));
+  });
+  return FromW(path.c_str(), path.size());
+}
+
 Str ProgramFolder() {
-  std::vector<wchar_t> buf(MAX_PATH);
-  for (;;) {
-    DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
-    if (n == 0) return Str();
-    if (n < buf.size()) {
-      Str path = FromW(buf.data(), n);
-      size_t slash = path.find_last_of(u'\\');
-      return slash == Str::npos ? Str() : path.substr(0, slash);
-    }
-    buf.resize(buf.size() * 2);
-  }
+  const Str path = ProgramFilePath();
+  size_t slash = path.find_last_of(u'\\');
+  return slash == Str::npos ? Str() : path.substr(0, slash);
 }
 
 JournalPaths CurrentJournalPaths() {

@@ -8,6 +8,8 @@
 
 namespace qm {
 
+// The full path of the running program file, however long; empty when it cannot be had.
+Str ProgramFilePath();
 // The folder that holds the running program file, without trailing backslash.
 Str ProgramFolder();
 

@@ -41,6 +41,7 @@ Variant cRegistry::ReadValue() {
       if (data.empty()) return default_;
       return Variant(RegBytesToText(data));
     case kRegExpandSz:
+      if (literalText_) return Variant(RegBytesToText(data));
       return Variant(backend_->ExpandEnvironment(RegBytesToText(data)));
     case kRegDword:
       if (data.empty()) return default_;
@@ -65,7 +66,7 @@ void cRegistry::SetValue(const Variant& value) {
     case kRegSz:
     case kRegExpandSz: {
       Str text = value.ToText();
-      storedType = HasEnvironmentReference(text) ? kRegExpandSz : kRegSz;
+      storedType = !literalText_ && HasEnvironmentReference(text) ? kRegExpandSz : kRegSz;
       data = TextToRegBytes(text);
       break;
     }

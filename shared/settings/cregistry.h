@@ -47,17 +47,25 @@ class cRegistry {
   void SetValueType(uint32_t type) { valueType_ = type; }
   const Variant& Default() const { return default_; }
   void SetDefault(Variant value) { default_ = std::move(value); }
+  // Off by default. When on, a text is stored as REG_SZ whatever it holds, and a stored
+  // REG_EXPAND_SZ value is read as it stands, without expanding. For stored lists of
+  // user texts (ignore rules, favorites): a rule typed as "%temp%" must come back as
+  // "%temp%", not as the folder the variable names today.
+  bool LiteralText() const { return literalText_; }
+  void SetLiteralText(bool on) { literalText_ = on; }
 
   // Reads the addressed value. On success ValueType becomes the stored type:
   // REG_SZ / REG_MULTI_SZ -> text (a multi-string keeps its NUL separators),
-  // REG_EXPAND_SZ -> text with %NAME% expanded, REG_DWORD and REG_DWORD_BIG_ENDIAN ->
+  // REG_EXPAND_SZ -> text with %NAME% expanded (unless LiteralText), REG_DWORD and
+  // REG_DWORD_BIG_ENDIAN ->
   // 32-bit number, anything else -> the stored bytes. When the value cannot be read,
   // returns Default and leaves ValueType alone.
   Variant Value();
 
   // Writes the addressed value by ValueType, creating the key path when missing:
   // REG_SZ / REG_EXPAND_SZ store the value as text, as REG_EXPAND_SZ exactly when it has
-  // a "%" followed, at least two characters later, by another "%"; REG_BINARY needs a
+  // a "%" followed, at least two characters later, by another "%" (always REG_SZ under
+  // LiteralText); REG_BINARY needs a
   // byte array (else error 26001); REG_DWORD / REG_DWORD_BIG_ENDIAN store 16- and 32-bit
   // integers as REG_DWORD and quietly ignore every other kind; other types store
   // nothing. Throws RegistryError (0x800469A9) when the key or the value cannot be set.
@@ -102,6 +110,7 @@ class cRegistry {
   Str valueKey_;
   uint32_t valueType_ = kRegSz;
   Variant default_;
+  bool literalText_ = false;
 };
 
 }  // namespace qm

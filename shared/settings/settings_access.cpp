@@ -15,8 +15,9 @@ cRegistry Store(std::shared_ptr<RegistryBackend> store) {
 
 // Writes one value under HKEY_CURRENT_USER; false when the store refused it.
 bool WriteValueAt(StrView key, StrView name, uint32_t type, const Variant& value,
-                  std::shared_ptr<RegistryBackend> store) {
+                  std::shared_ptr<RegistryBackend> store, bool literalText = false) {
   cRegistry reg = Store(std::move(store));
+  reg.SetLiteralText(literalText);
   reg.SetClassKey(kHkeyCurrentUser);
   reg.SetSectionKey(key);
   reg.SetValueKey(name);
@@ -67,6 +68,17 @@ Str ReadTextAt(StrView key, StrView name, StrView fallback, std::shared_ptr<Regi
 
 bool WriteTextAt(StrView key, StrView name, StrView value, std::shared_ptr<RegistryBackend> store) {
   return WriteValueAt(key, name, kRegSz, Variant(value), std::move(store));
+}
+
+Str ReadListTextAt(StrView key, StrView name, std::shared_ptr<RegistryBackend> store) {
+  cRegistry reg = Store(std::move(store));
+  reg.SetLiteralText(true);
+  Variant v = reg.ValueEx(kHkeyCurrentUser, key, name, kRegSz, Variant(Str()));
+  return TextFromValue(v, u"");
+}
+
+bool WriteListTextAt(StrView key, StrView name, StrView value, std::shared_ptr<RegistryBackend> store) {
+  return WriteValueAt(key, name, kRegSz, Variant(value), std::move(store), true);
 }
 
 int32_t ReadNumber(const DwordSetting& s, bool vistaStyle, std::shared_ptr<RegistryBackend> store) {

@@ -55,4 +55,11 @@ Str ReadTextAt(StrView key, StrView name, StrView fallback = StrView(),
 bool WriteTextAt(StrView key, StrView name, StrView value,
                  std::shared_ptr<RegistryBackend> store = nullptr);
 
+// Stored lists of user texts (IgnoreStrings, the favorites' Groups, Favorites and
+// FavoritesPaths): always REG_SZ, and read as stored, a REG_EXPAND_SZ value left by an
+// older version included, so that "%temp%" in a rule or a path keeps its meaning.
+Str ReadListTextAt(StrView key, StrView name, std::shared_ptr<RegistryBackend> store = nullptr);
+bool WriteListTextAt(StrView key, StrView name, StrView value,
+                     std::shared_ptr<RegistryBackend> store = nullptr);
+
 }  // namespace qm

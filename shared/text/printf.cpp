@@ -36,13 +36,17 @@ Str printf(StrView format, const Values& values, const LocaleFacts& locale) {
     if (inner.size() >= 2 && inner[0] >= u'1' && inner[0] <= u'9' && inner[1] == u':') {
       explicitIndex = true;
       size_t wanted = static_cast<size_t>(inner[0] - u'0') - 1;
-      // Beyond the list the last value serves; an empty list has none (index stays
-      // out of range and the missing-value failure below applies).
+      // Beyond the list the last value serves; an empty list has none.
       index = wanted < count ? wanted : (count > 0 ? count - 1 : 0);
       inner.erase(0, 2);
     }
     if (!inner.empty() && inner[0] == u'=') {
       throw PrintfError(u"sprintf", u"No script code allowed in placeholder string. Use the sprintf COM-component instead.");
+    }
+    // An explicit index names a value; with none given it fails whatever follows it,
+    // also where the placeholder would take no value ("[1:]", "[1:(]", "[1:\]").
+    if (explicitIndex && count == 0) {
+      throw PrintfError(u"printf", u"Missing value in printf-call for format string '[" + inner + u"]'!");
     }
 
     Str replacement;

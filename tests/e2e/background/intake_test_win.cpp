@@ -97,12 +97,12 @@ TEST_F(Commands, PropertiesPrefixInOtherLetterCaseIsADroppedReport) {
   EXPECT_TRUE(background_.Running());
 }
 
-TEST_F(Commands, ExitNowFollowedByAnythingEndsTheProgram) {
+TEST_F(Commands, ExitNowFollowedByAnythingWithoutTheReportSeparatorEndsTheProgram) {
   HWND worker = StartBackground(background_);
   ASSERT_NE(worker, nullptr);
   ASSERT_TRUE(Report(worker, u"Before", u"C:\\before"));
   LRESULT result = 0;
-  ASSERT_TRUE(SendText(worker, u"ExitNow|\\|C:\\not a report", &result));
+  ASSERT_TRUE(SendText(worker, u"ExitNow, as asked | \\ | C:\\not a report", &result));
   EXPECT_EQ(result, 1);
   ASSERT_TRUE(background_.WaitExit(kDefaultBoundMs));
   EXPECT_EQ(background_.ExitCode(), 0u);
@@ -111,6 +111,19 @@ TEST_F(Commands, ExitNowFollowedByAnythingEndsTheProgram) {
   auto rows = JournalRows();
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0][0], u"Before");
+}
+
+TEST_F(Commands, AFolderWhoseNameBeginsWithExitNowIsRecordedAndTheProgramGoesOn) {
+  HWND worker = StartBackground(background_);
+  ASSERT_NE(worker, nullptr);
+  ASSERT_TRUE(Report(worker, u"ExitNowPhotos", u"C:\\ExitNowPhotos"));
+  ASSERT_TRUE(Report(worker, u"ExitNow", u"C:\\ExitNow"));
+  Settle(worker);
+  EXPECT_TRUE(background_.Running());
+  auto rows = RowsWithoutMarkers();
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0], (Row{u"ExitNowPhotos", u"C:\\ExitNowPhotos"}));
+  EXPECT_EQ(rows[1], (Row{u"ExitNow", u"C:\\ExitNow"}));
 }
 
 TEST_F(Commands, LowerCaseExitNowIsNotACommand) {
@@ -198,6 +211,52 @@ TEST_F(Instances, HotKeyStartsQuillmarkFromTheProgramFolderNotTheCurrentOne) {
   ASSERT_TRUE(DeleteFileW(W(marker)));
   ASSERT_TRUE(PostMessageW(worker, WM_HOTKEY, 1, 0));
   EXPECT_TRUE(WaitUntil([&] { return FileExists(marker); }));
+}
+
+TEST_F(Instances, TheLauncherIsStartedWithoutThisProgramsHandles) {
+  // Whoever started the background program may have passed handles on to it (an
+  // installer, a script); the launcher it starts must not hold them open as well.
+  const Str root = u"C:\\qm handles";
+  RemoveTree(root);
+  ASSERT_TRUE(MakeDirectories(root));
+  const Str bin = TestBinFolder();
+  ASSERT_TRUE(CopyFileTo(bin + u"\\QuillmarkBck.exe", root + u"\\QuillmarkBck.exe"));
+  ASSERT_TRUE(CopyFileTo(bin + u"\\Template.dat", root + u"\\Template.dat"));
+  ASSERT_TRUE(CopyFileTo(bin + u"\\e2e_quillmark_standin.exe", root + u"\\Quillmark.exe"));
+  SECURITY_ATTRIBUTES inheritable = {sizeof(inheritable), nullptr, TRUE};
+  HANDLE file = CreateFileW(W(root + u"\\held.bin"), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  const std::string bytes(12345, 'h');
+  DWORD written = 0;
+  ASSERT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+  ASSERT_TRUE(SetEnvironmentVariableW(L"QM_STANDIN_HANDLE",
+                                      W(IntToStr(static_cast<long long>(reinterpret_cast<UINT_PTR>(file))))));
+  const Str marker = root + u"\\started.txt";
+  ASSERT_TRUE(SetEnvironmentVariableW(L"QM_STANDIN_MARKER", W(marker)));
+  auto fourthLine = [&] {
+    std::string text = ReadFileBytes(marker);
+    for (int i = 0; i < 3 && text.find('\n') != std::string::npos; ++i) text.erase(0, text.find('\n') + 1);
+    return text;
+  };
+
+  // The stand-in sees a handle passed on to it.
+  ChildProcess direct;
+  ASSERT_TRUE(direct.Start(root + u"\\Quillmark.exe", Str(), Str(), true));
+  ASSERT_TRUE(direct.WaitExit(kDefaultBoundMs));
+  ASSERT_TRUE(WaitUntil([&] { return FileExists(marker); }));
+  ASSERT_EQ(fourthLine(), "inherited\n");
+  ASSERT_TRUE(DeleteFileW(W(marker)));
+
+  // The background program holds it too, but does not pass it on.
+  ASSERT_TRUE(background_.Start(root + u"\\QuillmarkBck.exe", Str(), root, true));
+  HWND worker = WaitForWindow(kWorkerCaption, background_.Pid());
+  ASSERT_NE(worker, nullptr);
+  ASSERT_TRUE(PostMessageW(worker, WM_HOTKEY, 1, 0));
+  ASSERT_TRUE(WaitUntil([&] { return FileExists(marker); }));
+  EXPECT_EQ(fourthLine(), "not inherited\n");
+  SetEnvironmentVariableW(L"QM_STANDIN_HANDLE", nullptr);
+  CloseHandle(file);
 }
 
 class BadInput : public BackgroundTest {};

@@ -37,7 +37,8 @@ void ChildProcess::Close() {
   process_ = nullptr;
 }
 
-bool ChildProcess::Start(const Str& exe, const Str& arguments, const Str& workingDir) {
+bool ChildProcess::Start(const Str& exe, const Str& arguments, const Str& workingDir,
+                         bool inheritHandles) {
   if (Running()) Terminate();
   Close();
   Str commandLine = u"\"" + exe + u"\"";
@@ -45,7 +46,7 @@ bool ChildProcess::Start(const Str& exe, const Str& arguments, const Str& workin
   STARTUPINFOW si = {};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi = {};
-  if (!CreateProcessW(W(exe), W(commandLine), nullptr, nullptr, FALSE, 0, nullptr,
+  if (!CreateProcessW(W(exe), W(commandLine), nullptr, nullptr, inheritHandles ? TRUE : FALSE, 0, nullptr,
                       workingDir.empty() ? nullptr : W(workingDir), &si, &pi)) {
     return false;
   }

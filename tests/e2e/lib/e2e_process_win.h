@@ -21,8 +21,10 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   // Starts exe with the arguments (appended to the quoted program path) in workingDir
-  // (empty: the test's current folder). False when the process could not be made.
-  bool Start(const Str& exe, const Str& arguments = Str(), const Str& workingDir = Str());
+  // (empty: the test's current folder), passing on the test's inheritable handles when
+  // asked to. False when the process could not be made.
+  bool Start(const Str& exe, const Str& arguments = Str(), const Str& workingDir = Str(),
+             bool inheritHandles = false);
   // True when the process ended within the bound.
   bool WaitExit(DWORD boundMs);
   bool Running() const;

@@ -49,6 +49,18 @@ TEST(CleanUpScheduling, ComparesOnlyTheDayOfTheMonth) {
   EXPECT_FALSE(s.OnRecorded());
 }
 
+TEST(CleanUpScheduling, ACleanUpTheJournalRefusedIsArmedAgainByTheNextUse) {
+  FixedClock clock(At(2026, 12, 7, 8));
+  FakeSettings settings;
+  CleanUpScheduler s(clock, settings);
+  EXPECT_TRUE(s.OnRecorded());
+  s.OnCleanUpFailed();  // another program held the journal at the tick
+  clock.Set(At(2026, 12, 7, 8, 5));
+  EXPECT_TRUE(s.OnRecorded());
+  EXPECT_FALSE(s.OnRecorded());
+  EXPECT_EQ(settings.reads, 1);
+}
+
 TEST(CleanUpStatement, HasTheJournalDialectTextWithTheKeepPeriod) {
   EXPECT_EQ(CleanUpStatement(42),
             u"DELETE * From FoldersProtocol WHERE ((FoldersProtocol.DateUsed)<DateAdd('d',-42,Now()))");

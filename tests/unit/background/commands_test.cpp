@@ -12,11 +12,20 @@ TEST(WorkerCommand, RecognisesCommandsByExactCaseSensitivePrefix) {
   EXPECT_EQ(ClassifyWorkerText(u"\\properties!123|C:\\x"), WorkerTextKind::Report);
   EXPECT_EQ(ClassifyWorkerText(u"\\PROPERTIES!123|C:\\x"), WorkerTextKind::Report);
   EXPECT_EQ(ClassifyWorkerText(u"ExitNow"), WorkerTextKind::ExitNow);
-  EXPECT_EQ(ClassifyWorkerText(u"ExitNow, please|\\|C:\\x"), WorkerTextKind::ExitNow);
+  EXPECT_EQ(ClassifyWorkerText(u"ExitNow, please"), WorkerTextKind::ExitNow);
+  EXPECT_EQ(ClassifyWorkerText(u"ExitNow|\\C:\\not a report|"), WorkerTextKind::ExitNow);
   EXPECT_EQ(ClassifyWorkerText(u"exitnow"), WorkerTextKind::Report);
   EXPECT_EQ(ClassifyWorkerText(u"ExitNo"), WorkerTextKind::Report);
   EXPECT_EQ(ClassifyWorkerText(u" ExitNow"), WorkerTextKind::Report);
   EXPECT_EQ(ClassifyWorkerText(u"Docs|\\|C:\\Docs"), WorkerTextKind::Report);
+}
+
+TEST(WorkerCommand, AFolderNamedExitNowSomethingIsAReportNotTheExit) {
+  EXPECT_EQ(ClassifyWorkerText(u"ExitNowPhotos|\\|C:\\ExitNowPhotos"), WorkerTextKind::Report);
+  EXPECT_EQ(ClassifyWorkerText(u"ExitNow|\\|C:\\ExitNow"), WorkerTextKind::Report);
+  EXPECT_EQ(ClassifyWorkerText(u"ExitNow, please|\\|C:\\x"), WorkerTextKind::Report);
+  // The Properties command keeps its prefix rule: its path may hold anything.
+  EXPECT_EQ(ClassifyWorkerText(u"\\Properties!0|C:\\a|\\|b"), WorkerTextKind::Properties);
 }
 
 TEST(WorkerCommand, PropertiesTakesHandleBeforeFirstBarAndThePathAfterIt) {

@@ -41,8 +41,10 @@ class FakeJournal : public JournalPort {
   std::vector<std::string>* events = nullptr;  // shared order of events, when set
 
   int failAfter = -1;  // when >= 0: the journal stops taking rows after this many more
-  std::size_t Append(const std::vector<JournalEntry>& r) override {
+  std::vector<int> waits;  // the busy bound of every append
+  std::size_t Append(const std::vector<JournalEntry>& r, int busyWaitMs) override {
     ++appendCalls;
+    waits.push_back(busyWaitMs);
     Log("append " + std::to_string(r.size()));
     if (!exists || locked) return 0;
     std::size_t n = r.size();

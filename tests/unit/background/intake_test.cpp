@@ -6,8 +6,10 @@
 #include "background/folder_report.h"
 #include "background/worker_queue.h"
 #include "background/worker_text.h"
+#include "fakes.h"
 
 using namespace qm;
+using qm::testing::At;
 
 namespace {
 std::vector<unsigned char> Le(const Str& s) {
@@ -64,34 +66,72 @@ TEST(WorkerText, ReplacesUnpairedSurrogatesAndKeepsPairs) {
   EXPECT_EQ(out, expected);
 }
 
-TEST(WorkerQueue, HandsTextsOutFirstInFirstOut) {
+TEST(WorkerQueue, HandsTextsOutFirstInFirstOutWithTheirTimesAndKinds) {
   WorkerQueue q;
-  for (int i = 0; i < 1000; ++i) ASSERT_TRUE(q.Push(IntToStr(i)));
-  Str t;
+  for (int i = 0; i < 1000; ++i) ASSERT_TRUE(q.Push(IntToStr(i), At(2026, 12, 7, 9, 0, i % 60)));
+  ASSERT_TRUE(q.Push(u"\\Properties!1|C:\\x", At(2026, 12, 7, 10)));
+  EXPECT_TRUE(q.HasCommand());
+  QueuedText t;
   for (int i = 0; i < 1000; ++i) {
     ASSERT_TRUE(q.Pop(t));
-    EXPECT_EQ(t, IntToStr(i));
+    EXPECT_EQ(t.text, IntToStr(i));
+    EXPECT_EQ(t.received, At(2026, 12, 7, 9, 0, i % 60));
+    EXPECT_EQ(t.kind, WorkerTextKind::Report);
   }
+  ASSERT_TRUE(q.Pop(t));
+  EXPECT_EQ(t.kind, WorkerTextKind::Properties);
+  EXPECT_FALSE(q.HasCommand());
   EXPECT_FALSE(q.Pop(t));
   EXPECT_TRUE(q.Empty());
   EXPECT_EQ(q.Chars(), 0u);
 }
 
-TEST(WorkerQueue, RefusesTextsBeyondItsBoundAndTakesMoreOnceDrained) {
-  WorkerQueue q(10);
-  EXPECT_TRUE(q.Push(u"123456"));
-  EXPECT_FALSE(q.Push(u"12345"));
-  EXPECT_TRUE(q.Push(u"1234"));
+TEST(WorkerQueue, AtItsBoundTheOldestReportsGoNeverTheNewestNorACommand) {
+  const LocalDateTime t0 = At(2026, 12, 7, 9);
+  WorkerQueue q(12);
+  ASSERT_TRUE(q.Push(u"ExitNow", t0));  // 7 characters, a command
+  ASSERT_TRUE(q.Push(u"aa", t0));
+  ASSERT_TRUE(q.Push(u"bb", t0));
+  ASSERT_TRUE(q.Push(u"cccc", t0));  // "aa" and "bb" make room, the command stays
+  EXPECT_EQ(q.DroppedReports(), 2u);
+  EXPECT_FALSE(q.Push(u"dddddd", t0));  // only the command could make room: refused
+  EXPECT_FALSE(q.Push(Str(13, u'x'), t0));
   EXPECT_EQ(q.Size(), 2u);
-  Str t;
+  QueuedText t;
   ASSERT_TRUE(q.Pop(t));
-  EXPECT_EQ(t, u"123456");
-  EXPECT_TRUE(q.Push(u"12345"));
-  q.PushFront(u"x");
+  EXPECT_EQ(t.text, u"ExitNow");
   ASSERT_TRUE(q.Pop(t));
-  EXPECT_EQ(t, u"x");
+  EXPECT_EQ(t.text, u"cccc");
+}
+
+TEST(WorkerQueue, TextsPutBackCountAgainstTheBoundWhichNeverWrapsAround) {
+  const LocalDateTime t0 = At(2026, 12, 7, 9);
+  WorkerQueue q(10);
+  ASSERT_TRUE(q.Push(u"123456", t0));
+  QueuedText taken;
+  ASSERT_TRUE(q.Pop(taken));
+  ASSERT_TRUE(q.Push(u"abcde", t0));
+  ASSERT_TRUE(q.Push(u"fgh", t0));
+  // The report taken goes back in front of newer ones: over the bound, the oldest
+  // report (the one put back) goes and the newer ones stay.
+  q.PushFront({taken});
+  EXPECT_LE(q.Chars(), 10u);
+  EXPECT_EQ(q.DroppedReports(), 1u);
+  // A full queue must not take a text on a wrapped-around free count.
+  EXPECT_FALSE(q.Push(Str(11, u'x'), t0));
+  ASSERT_TRUE(q.Push(u"ij", t0));
+  EXPECT_LE(q.Chars(), 10u);
+  QueuedText t;
   ASSERT_TRUE(q.Pop(t));
-  EXPECT_EQ(t, u"1234");
+  EXPECT_EQ(t.text, u"abcde");
+  ASSERT_TRUE(q.Pop(t));
+  EXPECT_EQ(t.text, u"fgh");
+  ASSERT_TRUE(q.Pop(t));
+  EXPECT_EQ(t.text, u"ij");
+  // Put back in order, and taken again in that order.
+  q.PushFront({QueuedText{u"1", t0}, QueuedText{u"2", t0}});
+  ASSERT_TRUE(q.Pop(t));
+  EXPECT_EQ(t.text, u"1");
 }
 
 TEST(FolderReport, SplitsAtTheFirstSeparatorAndCutsTrailingBlanksOfThePath) {

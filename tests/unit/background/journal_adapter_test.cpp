@@ -6,6 +6,8 @@
 #include <fstream>
 #include <random>
 
+#include <sqlite3.h>
+
 #include "background/cleanup.h"
 #include "background/journal_adapter.h"
 #include "background/recorder.h"
@@ -50,6 +52,16 @@ class JournalAdapter : public ::testing::Test {
     return rows;
   }
 
+  // The rows of report texts, received now.
+  std::vector<JournalEntry> Reports(std::initializer_list<const char16_t*> texts) {
+    std::vector<JournalEntry> rows;
+    for (auto t : texts) {
+      JournalEntry row;
+      if (ReportRow(t, clock.Now(), row)) rows.push_back(row);
+    }
+    return rows;
+  }
+
   Scratch scratch;
   FixedClock clock{At(2026, 12, 7, 10, 0, 0)};
   JournalPaths paths;
@@ -61,8 +73,8 @@ class JournalAdapter : public ::testing::Test {
 
 TEST_F(JournalAdapter, FirstReportCreatesTheJournalWithShortcutAndIsKept) {
   fs::create_directories(fs::path(ToUtf8(paths.quickLaunchFolder)));
-  Recorder rec(port, clock);
-  EXPECT_EQ(rec.RecordAll({u"Docs|\\|/home/me/Docs  ", u"It's|\\|/x|\\|y"}), 2);
+  Recorder rec(port);
+  EXPECT_EQ(rec.Record(Reports({u"Docs|\\|/home/me/Docs  ", u"It's|\\|/x|\\|y"}), 30), 2u);
   EXPECT_TRUE(fs::exists(fs::path(ToUtf8(paths.journalFile))));
   ASSERT_EQ(links.size(), 1u);
   EXPECT_EQ(links[0].linkPath, paths.quickLaunchLink);
@@ -78,17 +90,37 @@ TEST_F(JournalAdapter, FirstReportCreatesTheJournalWithShortcutAndIsKept) {
 
 TEST_F(JournalAdapter, WithoutTemplateReportsAreGivenUp) {
   fs::remove(fs::path(ToUtf8(paths.templateFile)));
-  Recorder rec(port, clock);
-  EXPECT_EQ(rec.RecordAll({u"Docs|\\|/d"}), 0);
+  Recorder rec(port);
+  EXPECT_EQ(rec.Record(Reports({u"Docs|\\|/d"}), 30), 0u);
   EXPECT_FALSE(fs::exists(fs::path(ToUtf8(paths.journalFile))));
 }
 
 TEST_F(JournalAdapter, DamagedJournalIsReplacedAndTheReportKept) {
   fs::create_directories(fs::path(ToUtf8(paths.journalFolder)));
   std::ofstream(ToUtf8(paths.journalFile)) << std::string(4096, 'x');
-  Recorder rec(port, clock);
-  EXPECT_EQ(rec.RecordAll({u"Docs|\\|/d"}), 1);
+  Recorder rec(port);
+  EXPECT_EQ(rec.Record(Reports({u"Docs|\\|/d"}), 30), 1u);
   EXPECT_EQ(Rows().size(), 1u);
+}
+
+TEST_F(JournalAdapter, AJournalHeldByAReaderLeavesTheRowsUnwrittenUntilItIsFree) {
+  ASSERT_TRUE(port.CreateFromTemplate());
+  Recorder rec(port);
+  ASSERT_EQ(rec.Record(Reports({u"First|\\|/first", u"Second|\\|/second"}), 30), 2u);
+  // Another program stands inside a read of the journal.
+  sqlite3* reader = nullptr;
+  ASSERT_EQ(sqlite3_open(ToUtf8(paths.journalFile).c_str(), &reader), SQLITE_OK);
+  sqlite3_stmt* walk = nullptr;
+  ASSERT_EQ(sqlite3_prepare_v2(reader, "SELECT FolderPath FROM FoldersProtocol", -1, &walk, nullptr), SQLITE_OK);
+  ASSERT_EQ(sqlite3_step(walk), SQLITE_ROW);
+  EXPECT_EQ(rec.Record(Reports({u"Held|\\|/held"}), 30), 0u);
+  EXPECT_FALSE(port.CreateFromTemplate());  // busy is not damaged: nothing is replaced
+  sqlite3_finalize(walk);
+  sqlite3_close(reader);
+  EXPECT_EQ(rec.Record(Reports({u"Held|\\|/held"}), 30), 1u);
+  auto rows = Rows();
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[2].first, u"Held");
 }
 
 TEST_F(JournalAdapter, CleanUpDeletesByTheKeepPeriodToTheMinuteAndCompacts) {
@@ -100,7 +132,7 @@ TEST_F(JournalAdapter, CleanUpDeletesByTheKeepPeriodToTheMinuteAndCompacts) {
   rows.push_back({u"/kept", u"kept", ago(41.0 + 23.0 / 24)});
   rows.push_back({u"/new", u"new", now});
   ASSERT_TRUE(port.CreateFromTemplate());
-  ASSERT_EQ(port.Append(rows), rows.size());
+  ASSERT_EQ(port.Append(rows, 30), rows.size());
   const auto sizeBefore = fs::file_size(fs::path(ToUtf8(paths.journalFile)));
 
   FakeSettings settings;

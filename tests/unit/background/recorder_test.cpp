@@ -7,11 +7,22 @@
 using namespace qm;
 using namespace qm::testing;
 
-TEST(Recorder, AppendsEveryReportInOrderEachWithItsOwnTime) {
+namespace {
+std::vector<JournalEntry> Rows(std::initializer_list<const char16_t*> texts, LocalDateTime received) {
+  std::vector<JournalEntry> rows;
+  for (auto t : texts) {
+    JournalEntry row;
+    if (ReportRow(t, received, row)) rows.push_back(row);
+    received.second += 1;
+  }
+  return rows;
+}
+}  // namespace
+
+TEST(Recorder, AppendsEveryReportInOrderEachWithTheTimeItWasReceived) {
   FakeJournal journal;
-  TickingClock clock(At(2026, 12, 7, 9, 0, 0));
-  Recorder rec(journal, clock);
-  EXPECT_EQ(rec.RecordAll({u"A|\\|C:\\a  ", u"A|\\|C:\\a", u"B|b|\\|C:\\b|\\|c"}), 3);
+  Recorder rec(journal);
+  EXPECT_EQ(rec.Record(Rows({u"A|\\|C:\\a  ", u"A|\\|C:\\a", u"B|b|\\|C:\\b|\\|c"}, At(2026, 12, 7, 9)), 30), 3u);
   ASSERT_EQ(journal.rows.size(), 3u);
   EXPECT_EQ(journal.rows[0].name, u"A");
   EXPECT_EQ(journal.rows[0].path, u"C:\\a");
@@ -22,25 +33,27 @@ TEST(Recorder, AppendsEveryReportInOrderEachWithItsOwnTime) {
   EXPECT_EQ(journal.rows[1].used, At(2026, 12, 7, 9, 0, 1));
   EXPECT_EQ(journal.rows[2].used, At(2026, 12, 7, 9, 0, 2));
   EXPECT_EQ(journal.createCalls, 0);
+  EXPECT_EQ(journal.waits, std::vector<int>{30});
 }
 
 TEST(Recorder, DropsTextsWithoutSeparatorAndKeepsTheRest) {
+  JournalEntry row;
+  EXPECT_FALSE(ReportRow(u"no separator", At(2026, 12, 7), row));
+  EXPECT_FALSE(ReportRow(u"\\properties!1|C:\\x", At(2026, 12, 7), row));
+  EXPECT_FALSE(ReportRow(Str(u"N|\\|C:\\a\0b", 10), At(2026, 12, 7), row));
+  ASSERT_TRUE(ReportRow(u"X|\\|C:\\x", At(2026, 12, 7), row));
+  EXPECT_EQ(row.name, u"X");
   FakeJournal journal;
-  FixedClock clock(At(2026, 12, 7));
-  Recorder rec(journal, clock);
-  EXPECT_EQ(rec.RecordAll({u"no separator", u"X|\\|C:\\x"}), 1);
-  ASSERT_EQ(journal.rows.size(), 1u);
-  EXPECT_EQ(journal.rows[0].name, u"X");
-  EXPECT_EQ(rec.RecordAll({u"\\properties!1|C:\\x"}), 0);
-  EXPECT_EQ(journal.appendCalls, 1);  // nothing valid: the journal is not touched
+  Recorder rec(journal);
+  EXPECT_EQ(rec.Record({}, 30), 0u);
+  EXPECT_EQ(journal.appendCalls, 0);  // nothing valid: the journal is not touched
 }
 
 TEST(Recorder, MissingJournalIsCreatedFromTemplateAndTheTriggeringReportKept) {
   FakeJournal journal;
   journal.exists = false;
-  FixedClock clock(At(2026, 12, 7));
-  Recorder rec(journal, clock);
-  EXPECT_EQ(rec.RecordAll({u"First|\\|C:\\first"}), 1);
+  Recorder rec(journal);
+  EXPECT_EQ(rec.Record(Rows({u"First|\\|C:\\first"}, At(2026, 12, 7)), 30), 1u);
   EXPECT_EQ(journal.createCalls, 1);
   ASSERT_EQ(journal.rows.size(), 1u);
   EXPECT_EQ(journal.rows[0].path, u"C:\\first");
@@ -49,27 +62,25 @@ TEST(Recorder, MissingJournalIsCreatedFromTemplateAndTheTriggeringReportKept) {
 TEST(Recorder, RowsWrittenBeforeAFailureAreNotWrittenTwice) {
   FakeJournal journal;
   journal.failAfter = 2;
-  FixedClock clock(At(2026, 12, 7));
-  Recorder rec(journal, clock);
-  EXPECT_EQ(rec.RecordAll({u"A|\\|a", u"B|\\|b", u"C|\\|c", u"D|\\|d"}), 2);
+  Recorder rec(journal);
+  EXPECT_EQ(rec.Record(Rows({u"A|\\|a", u"B|\\|b", u"C|\\|c", u"D|\\|d"}, At(2026, 12, 7)), 30), 2u);
   ASSERT_EQ(journal.rows.size(), 2u);
   EXPECT_EQ(journal.rows[1].name, u"B");
-  EXPECT_EQ(journal.createCalls, 1);  // a journal is there: nothing to create, C and D given up
+  EXPECT_EQ(journal.createCalls, 1);  // a journal is there: nothing to create, C and D left over
 }
 
-TEST(Recorder, GivesReportsUpWhenTheJournalCannotTakeThem) {
-  FixedClock clock(At(2026, 12, 7));
+TEST(Recorder, LeavesWhatTheJournalCannotTakeToTheCaller) {
   FakeJournal locked;
   locked.locked = true;
-  Recorder rec(locked, clock);
-  EXPECT_EQ(rec.RecordAll({u"A|\\|C:\\a"}), 0);
+  Recorder rec(locked);
+  EXPECT_EQ(rec.Record(Rows({u"A|\\|C:\\a"}, At(2026, 12, 7)), 30), 0u);
   EXPECT_EQ(locked.createCalls, 1);  // asked, but a journal exists: nothing is replaced
   EXPECT_TRUE(locked.rows.empty());
 
   FakeJournal noTemplate;
   noTemplate.exists = false;
   noTemplate.templateCopies = false;
-  Recorder rec2(noTemplate, clock);
-  EXPECT_EQ(rec2.RecordAll({u"A|\\|C:\\a"}), 0);
+  Recorder rec2(noTemplate);
+  EXPECT_EQ(rec2.Record(Rows({u"A|\\|C:\\a"}, At(2026, 12, 7)), 30), 0u);
   EXPECT_EQ(noTemplate.appendCalls, 1);  // no second try without a journal
 }

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "favorites/favorites_settings.h"
 #include "shared/settings/catalogue.h"
 #include "shared/settings/file_registry_backend.h"
+#include "shared/settings/registry_data.h"
 #include "shared/settings/settings_access.h"
 
 using namespace qm;
@@ -57,4 +59,22 @@ TEST_F(FavoritesSettingsFile, DeleteNeverRemovesTheFavoritesKeyItself) {
   EXPECT_FALSE(store.DeleteKey(u""));
   EXPECT_FALSE(store.DeleteKey(u"Missing"));
   EXPECT_EQ(ReadFavorites(store).uncategorized.size(), 1u);
+}
+
+TEST_F(FavoritesSettingsFile, PathsWithEnvironmentNamesAreStoredAndReadAsTyped) {
+  setenv("QMFAVVAR", "/expanded", 1);
+  RegistryFavoritesStore store(backend_);
+  ASSERT_TRUE(AppendFavorite(store, {u"Temp %qmfavvar%", u"%qmfavvar%\\temp"}, u"Other"));
+  const Str key = u"Software\\Tarnhold\\Quillmark\\FolderFavorites\\Uncategorized";
+  uint32_t type = 0;
+  Bytes data;
+  ASSERT_TRUE(backend_->QueryValue(kHkeyCurrentUser, key, u"FavoritesPaths", type, data));
+  EXPECT_EQ(type, kRegSz);
+  EXPECT_EQ(ReadFavorites(store).uncategorized,
+            (std::vector<Favorite>{{u"Temp %qmfavvar%", u"%qmfavvar%\\temp"}}));
+  // Lists an older version stored as expandable strings come back unexpanded too.
+  backend_->SetValue(kHkeyCurrentUser, key, u"FavoritesPaths", kRegExpandSz,
+                     TextToRegBytes(u"%qmfavvar%\\old" + kSep));
+  EXPECT_EQ(ReadFavorites(store).uncategorized[0].path, u"%qmfavvar%\\old");
+  unsetenv("QMFAVVAR");
 }

@@ -159,10 +159,48 @@ TEST(FavoritesRead, HandEditedGroupNamesCannotDoubleFavorites) {
   s.WriteText(u"Uncategorized", u"Favorites", u"U" + kSep);
   s.WriteText(u"Uncategorized", u"FavoritesPaths", u"c:\\u" + kSep);
   FavoritesData d = ReadFavorites(s);
-  ASSERT_EQ(d.groups.size(), 1u);
+  // "a" repeats "A", "Uncategorized" is the store of the favorites without a group, the
+  // empty name is none; "x\y", a name the older program allowed, stays a group.
+  ASSERT_EQ(d.groups.size(), 2u);
   EXPECT_EQ(d.groups[0].name, u"A");
+  EXPECT_EQ(d.groups[1].name, u"x\\y");
   EXPECT_EQ(d.uncategorized.size(), 1u);
   EXPECT_TRUE(SaveFavorites(s, d));
+}
+
+TEST(FavoritesRead, GroupsTheOlderProgramAllowedKeepTheirFavoritesThroughASave) {
+  TreeStore s;
+  s.WriteText(u"", u"Groups", u"Work\\2024" + kSep + u"UNCATEGORIZED" + kSep + u"Plain" + kSep);
+  s.WriteText(u"Work\\2024", u"Favorites", u"Report" + kSep + u"Slides" + kSep);
+  s.WriteText(u"Work\\2024", u"FavoritesPaths", u"c:\\r" + kSep + u"c:\\s" + kSep);
+  s.WriteText(u"Uncategorized", u"Favorites", u"Loose" + kSep);
+  s.WriteText(u"Uncategorized", u"FavoritesPaths", u"c:\\l" + kSep);
+  s.WriteText(u"Plain", u"Favorites", u"P" + kSep);
+  s.WriteText(u"Plain", u"FavoritesPaths", u"c:\\p" + kSep);
+
+  FavoritesData d = ReadFavorites(s);
+  ASSERT_EQ(d.groups.size(), 2u);
+  EXPECT_EQ(d.groups[0], (FavoriteGroup{u"Work\\2024", {{u"Report", u"c:\\r"}, {u"Slides", u"c:\\s"}}}));
+  EXPECT_EQ(d.groups[1].name, u"Plain");
+  // The group named like the store of the ungrouped favorites lists them once, as those.
+  EXPECT_EQ(d.uncategorized, (std::vector<Favorite>{{u"Loose", u"c:\\l"}}));
+
+  // A save of what was read (the organiser's OK) loses nothing.
+  d.groups[1].favorites.push_back({u"Q", u"c:\\q"});
+  ASSERT_TRUE(SaveFavorites(s, d));
+  EXPECT_EQ(ReadFavorites(s), d);
+  EXPECT_EQ(s.ReadText(u"Work\\2024", u"Favorites"), u"Report" + kSep + u"Slides" + kSep);
+
+  // Creating such names stays refused.
+  FavoritesData more = d;
+  more.groups.push_back({u"New\\Name", {{u"N", u"c:\\n"}}});
+  EXPECT_FALSE(SaveFavorites(s, more));
+  more.groups.back().name = u"uncategorized";
+  EXPECT_FALSE(SaveFavorites(s, more));
+  EXPECT_FALSE(AppendFavorite(s, {u"N", u"c:\\n"}, u"Other\\Name"));
+  // Appending to the stored one works.
+  ASSERT_TRUE(AppendFavorite(s, {u"Notes", u"c:\\notes"}, u"work\\2024"));
+  EXPECT_EQ(ReadFavorites(s).groups[0].favorites.back(), (Favorite{u"Notes", u"c:\\notes"}));
 }
 
 TEST(FavoritesAppend, NoneAndOtherMeanUncategorized) {

@@ -3,10 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "ignore/ignore_rules.h"
 #include "ignore/ignore_settings.h"
+#include "shared/settings/catalogue.h"
 #include "shared/settings/file_registry_backend.h"
+#include "shared/settings/registry_data.h"
 
 using namespace qm;
 
@@ -52,4 +55,24 @@ TEST_F(IgnoreSettingsFile, EmptyFilterIsStoredAsEmptyText) {
   RegistryIgnoreSettings s(backend_);
   EXPECT_EQ(RebuildIgnoreFilter(s), u"");
   EXPECT_EQ(s.ReadText(u"IgnoreStringSQL"), u"");
+}
+
+TEST_F(IgnoreSettingsFile, ARuleWithAnEnvironmentNameKeepsItsMeaning) {
+  // "%temp%" typed into a rule means those letters in a path, whatever TEMP names today.
+  setenv("QMRULEVAR", "/expanded", 1);
+  RegistryIgnoreSettings s(backend_);
+  AppendIgnoreRuleAndRebuild(s, u"*%qmrulevar%*");
+  uint32_t type = 0;
+  Bytes data;
+  ASSERT_TRUE(backend_->QueryValue(kHkeyCurrentUser, setting::kCurrentSettingsKey, u"IgnoreStrings", type, data));
+  EXPECT_EQ(type, kRegSz);
+  RegistryIgnoreSettings restarted(backend_);
+  EXPECT_EQ(ReadIgnoreRules(restarted), std::vector<Str>{u"*%qmrulevar%*"});
+
+  // A list an older version stored as an expandable string is read as it stands.
+  backend_->SetValue(kHkeyCurrentUser, setting::kCurrentSettingsKey, u"IgnoreStrings", kRegExpandSz,
+                     TextToRegBytes(u"c:\\%qmrulevar%\\x|\\|"));
+  EXPECT_EQ(ReadIgnoreRules(restarted), std::vector<Str>{u"c:\\%qmrulevar%\\x"});
+  EXPECT_EQ(LoadIgnoreFilter(restarted), u"(FoldersProtocol.FolderPath <> 'c:\\%qmrulevar%\\x')");
+  unsetenv("QMRULEVAR");
 }

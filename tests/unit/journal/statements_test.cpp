@@ -247,6 +247,13 @@ TEST_F(Statements, RefusedTextsChangeNothing) {
   EXPECT_EQ(kindOf([&] { c.Execute(LastUsedStatement(u"")); }), JournalErrorKind::Unsupported);
   EXPECT_EQ(kindOf([&] { c.OpenQuery(kDeleteAll); }), JournalErrorKind::Unsupported);
   EXPECT_EQ(kindOf([&] { c.OpenQuery(u"SELECT FolderPath FROM NoSuchTable"); }), JournalErrorKind::Unsupported);
+  // A NUL anywhere: nothing of the text runs, neither before it nor after it.
+  const char16_t cut[] = u"DELETE * FROM FoldersProtocol\0 WHERE FolderPath = 'c:\\b'";
+  EXPECT_EQ(kindOf([&] { c.Execute(StrView(cut, sizeof(cut) / sizeof(char16_t) - 1)); }),
+            JournalErrorKind::Unsupported);
+  const char16_t inLiteral[] = u"DELETE * FROM FoldersProtocol WHERE FolderPath <> 'c:\\b\0' OR 1 = 1";
+  EXPECT_EQ(kindOf([&] { c.Execute(StrView(inLiteral, sizeof(inLiteral) / sizeof(char16_t) - 1)); }),
+            JournalErrorKind::Unsupported);
   c.Close();
   EXPECT_EQ(CountRows(), 1);
 }

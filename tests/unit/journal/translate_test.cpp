@@ -108,3 +108,11 @@ TEST(JetTranslate, RefusesWhatItCannotGiveJetsMeaning) {
   ExpectRefused(u"SELECT FolderPath FROM FoldersProtocol WHERE FolderPath = 'a' || 'b'");
   ExpectRefused(u"SELECT FolderPath FROM FoldersProtocol WHERE FolderName = \u00c4rger");
 }
+
+TEST(JetTranslate, RefusesANulOutsideATextLiteral) {
+  // SQLite stops reading at a NUL: the rest of the text would silently not count.
+  const char16_t deleteAll[] = u"DELETE * FROM FoldersProtocol\0 WHERE FolderPath = 'c:\\keep'";
+  ExpectRefused(StrView(deleteAll, sizeof(deleteAll) / sizeof(char16_t) - 1));
+  const char16_t select[] = u"SELECT FolderPath FROM FoldersProtocol\0";
+  ExpectRefused(StrView(select, sizeof(select) / sizeof(char16_t) - 1));
+}

@@ -161,6 +161,18 @@ TEST(PrintfFailures, MissingValueNamesThePlaceholder) {
   EXPECT_EQ(FailureOf(u"[][*]", {u"A"}).Text(), u"Missing value in printf-call for format string '[*]'!");
 }
 
+TEST(PrintfFailures, AnExplicitIndexWithoutValuesFailsWhateverFollowsIt) {
+  // Also where the placeholder itself would take no value.
+  EXPECT_EQ(FailureOf(u"[1:]", {}).Text(), u"Missing value in printf-call for format string '[]'!");
+  EXPECT_EQ(FailureOf(u"[1:(]", {}).Text(), u"Missing value in printf-call for format string '[(]'!");
+  EXPECT_EQ(FailureOf(u"[1:\\]", {}).Text(), u"Missing value in printf-call for format string '[\\]'!");
+  EXPECT_EQ(FailureOf(u"a[9:]b", {}).Source(), u"printf");
+  // The script check comes first, whatever values are given.
+  EXPECT_EQ(FailureOf(u"[1:=x]", {}).Source(), u"sprintf");
+  // With a value they take none and insert what they always did.
+  EXPECT_EQ(Fmt(u"[1:(][1:\\][1:]", {u"A"}), u"[\\");
+}
+
 TEST(PrintfFailures, AnUnclosedBracketInsideAFilledTextIsStillFound) {
   // The unclosed bracket is found even after earlier placeholders were filled.
   EXPECT_EQ(FailureOf(u"[*][", {u"A"}).Text(), u"Missing ']' after '[' at position 2!");
