@@ -45,8 +45,9 @@ void CloseAllLaunchers() {
 }
 
 void EnumValues(HKEY root, const Str& key, std::map<Str, Str>& out) {
-  HKEY h = nullptr;
-  if (RegOpenKeyExW(root, W(key), 0, KEY_READ, &h) != ERROR_SUCCESS) return;
+  UniqueRegKey owned;
+  if (RegOpenKeyExW(root, W(key), 0, KEY_READ, owned.put()) != ERROR_SUCCESS) return;
+  HKEY h = owned.get();
   for (DWORD i = 0;; ++i) {
     wchar_t name[256];
     DWORD nameLen = 256;
@@ -64,7 +65,6 @@ void EnumValues(HKEY root, const Str& key, std::map<Str, Str>& out) {
     if (RegEnumKeyExW(h, i, sub, &subLen, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
     EnumValues(root, key + u"\\" + FromW(sub), out);
   }
-  RegCloseKey(h);
 }
 
 }  // namespace
