@@ -11,7 +11,7 @@
 #include "shared/base/datetime.h"
 #include "shared/base/str_win.h"
 #include "shared/settings/catalogue.h"
-#include "tests/e2e/app/e2e_controls_win.h"
+#include "tests/e2e/lib/e2e_controls_win.h"
 #include "tests/e2e/lib/e2e_files_win.h"
 #include "tests/e2e/lib/e2e_journal_win.h"
 #include "tests/e2e/lib/e2e_process_win.h"
