@@ -1,12 +1,14 @@
-// Move-only owners for the Win32 handles both programs hold: each closes its handle with
+// Move-only owners for the Win32 handles the programs hold: each closes its handle with
 // the right function when it goes out of scope, so that no path leaks a window, icon,
-// image list, GDI object, registry key, kernel object or COM reference, and no code
-// frees a handle by hand. SelectObjectScope and PaintScope put back what they change.
+// image list, GDI object, registry key, kernel object, hook, shell memory or COM
+// reference, and no code frees a handle by hand. SelectObjectScope and PaintScope put
+// back what they change.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 #include <ole2.h>
+#include <shlobj.h>
 
 #include <utility>
 
@@ -130,6 +132,20 @@ struct LibraryTraits {
   static void Close(Type h) { FreeLibrary(h); }
 };
 
+struct WinEventHookTraits {
+  using Type = HWINEVENTHOOK;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type h) { UnhookWinEvent(h); }
+};
+
+// Memory the shell hands out with CoTaskMemAlloc (item ID lists, name texts).
+template <typename T>
+struct CoTaskMemTraits {
+  using Type = T;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type h) { CoTaskMemFree(h); }
+};
+
 struct MenuTraits {
   using Type = HMENU;
   static Type Invalid() { return nullptr; }
@@ -151,6 +167,9 @@ using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits<HGDIOBJ>>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
+using UniqueWinEventHook = UniqueHandle<WinEventHookTraits>;
+using UniqueItemIdList = UniqueHandle<CoTaskMemTraits<PIDLIST_ABSOLUTE>>;
+using UniqueCoTaskText = UniqueHandle<CoTaskMemTraits<PWSTR>>;
 // A menu that no window holds (a popup menu built for TrackPopupMenu).
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
