@@ -132,6 +132,12 @@ struct LibraryTraits {
   static void Close(Type h) { FreeLibrary(h); }
 };
 
+struct WindowsHookTraits {
+  using Type = HHOOK;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type h) { UnhookWindowsHookEx(h); }
+};
+
 struct WinEventHookTraits {
   using Type = HWINEVENTHOOK;
   static Type Invalid() { return nullptr; }
@@ -167,6 +173,7 @@ using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits<HGDIOBJ>>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
+using UniqueWindowsHook = UniqueHandle<WindowsHookTraits>;
 using UniqueWinEventHook = UniqueHandle<WinEventHookTraits>;
 using UniqueItemIdList = UniqueHandle<CoTaskMemTraits<PIDLIST_ABSOLUTE>>;
 using UniqueCoTaskText = UniqueHandle<CoTaskMemTraits<PWSTR>>;
