@@ -4,6 +4,7 @@
 
 #include <mutex>
 
+#include "shared/base/datetime_win.h"
 #include "shared/base/handles_win.h"
 #include "shared/base/program.h"
 #include "shared/base/str_win.h"
@@ -46,15 +47,8 @@ class WinTraceSink : public TraceSink {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     SYSTEMTIME st = {};
     GetLocalTime(&st);
-    LocalDateTime now;
-    now.year = st.wYear;
-    now.month = st.wMonth;
-    now.day = st.wDay;
-    now.hour = st.wHour;
-    now.minute = st.wMinute;
-    now.second = st.wSecond;
-    const std::string line =
-        FormatTraceLine(now, st.wMilliseconds, ProgramName(), GetCurrentProcessId(), area, message);
+    const std::string line = FormatTraceLine(FromSystemTime(st), st.wMilliseconds, ProgramName(),
+                                             GetCurrentProcessId(), area, message);
     OutputDebugStringW(W(FromUtf8(line)));
     // Reading the switch or the folder may itself fail and trace: that line goes to the
     // debugger only.

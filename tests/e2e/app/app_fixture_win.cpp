@@ -4,6 +4,7 @@
 
 #include "background/folder_report.h"
 #include "shared/base/datetime.h"
+#include "shared/base/datetime_win.h"
 #include "shared/base/str_win.h"
 
 namespace qm::e2e {
@@ -130,9 +131,7 @@ void AppTest::MakeJournal() {
 }
 
 void AppTest::AddRow(const Str& name, const Str& path, double daysAgo) {
-  SYSTEMTIME st;
-  GetLocalTime(&st);
-  LocalDateTime now{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+  const LocalDateTime now = LocalNow();
   JournalDb db;
   ASSERT_TRUE(db.Ok()) << ToUtf8(db.Error());
   ASSERT_TRUE(db.Exec(u"INSERT INTO FoldersProtocol (FolderPath, FolderName, DateUsed) VALUES (" + Quoted(path) +
