@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "app/item_texts.h"
+#include "shared/base/trace.h"
 #include "shared/journal/journal_lifecycle.h"
 
 namespace qm {
@@ -94,6 +95,7 @@ FolderListFill FillFolderListData(const FolderListQuery& query, const FolderList
     FillStatement statement(query, c, clock);
     rows = WalkFolderRowsInRuns(statement, query.rowLimit, c.accept, c.betweenRows);
   } catch (const std::exception&) {
+    TraceCaughtException(u"journal", u"the list could not be read");
     fill.journalUnreadable = true;
     fill.now = clock.Now();
     return fill;

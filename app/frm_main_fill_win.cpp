@@ -43,7 +43,7 @@ void PumpPendingMessages() {
 }  // namespace
 
 // Everything a fill switches off is switched on again, whatever way the fill ends: the
-// hourglass, the drawing lock and the list-ready flag.
+// hourglass, the list's drawing and the list-ready flag.
 class FillScope {
  public:
   explicit FillScope(frmMain& form) : form_(form) { form_.BeginFill(); }
@@ -60,13 +60,13 @@ void frmMain::BeginFill() {
   bListReady = false;
   bBusyCursor = true;
   SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
-  LockWindowUpdate(hwnd());
+  // Only the list stops drawing (WM_SETREDRAW): the rest of the window and every other
+  // program's windows go on painting while rows come in.
   lvwFolders_.SetRedraw(false);
 }
 
 void frmMain::EndFill() {
   lvwFolders_.SetRedraw(true);
-  LockWindowUpdate(nullptr);
   bBusyCursor = false;
   POINT pt;
   if (GetCursorPos(&pt) && WindowFromPoint(pt) && GetAncestor(WindowFromPoint(pt), GA_ROOT) == hwnd())
@@ -86,9 +86,9 @@ void frmMain::AddNetworkImage() {
   SHFILEINFOW info = {};
   UINT flags = SHGFI_SYSICONINDEX | SHGFI_ICON | SHGFI_USEFILEATTRIBUTES | (bSmallIconRequest ? SHGFI_SMALLICON : 0);
   SHGetFileInfoW(kNetworkIconPath, FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info), flags);
-  if (info.hIcon) {
-    ImageList_AddIcon(images_.get(), info.hIcon);
-    DestroyIcon(info.hIcon);
+  UniqueIcon icon(info.hIcon);
+  if (icon) {
+    ImageList_AddIcon(images_.get(), icon.get());
   } else {
     // Image 0 must exist, or every local folder's icon would be off by one.
     ImageList_AddIcon(images_.get(), LoadIconW(nullptr, IDI_APPLICATION));
@@ -109,15 +109,14 @@ bool frmMain::AddShellIcon(const Str& path, int& imageIndex) {
     imageIndex = known->second;
     return true;
   }
-  HICON icon = ImageList_GetIcon(system, info.iIcon, ILD_NORMAL);
+  UniqueIcon icon(ImageList_GetIcon(system, info.iIcon, ILD_NORMAL));
   if (!icon) {
     // The shell knows the folder but hands out no picture: ask for the icon itself.
     SHGetFileInfoW(W(path), 0, &info, sizeof(info), flags | SHGFI_ICON);
-    icon = info.hIcon;
+    icon.reset(info.hIcon);
     if (!icon) return false;
   }
-  int added = images_ ? ImageList_AddIcon(images_.get(), icon) : -1;
-  DestroyIcon(icon);
+  int added = images_ ? ImageList_AddIcon(images_.get(), icon.get()) : -1;
   imageIndex = added >= 0 ? lNextImage++ : -1;
   if (imageIndex >= 0) shellIconImages_[info.iIcon] = imageIndex;
   return true;
@@ -125,7 +124,7 @@ bool frmMain::AddShellIcon(const Str& path, int& imageIndex) {
 
 void frmMain::EnsureUsedColumn() {
   if (bUsedColumnExists) return;
-  lvwFolders_.AddColumn(LoadStr(107), 400);
+  lvwFolders_.AddColumn(LoadStr(StrId::ColumnUsed), 400);
   SetHeaderButtons(true);
   ShowSortArrow();
   bUsedColumnExists = true;
@@ -167,14 +166,14 @@ void frmMain::FillFolderList(bool rebuildGroups) {
     if (view == ListView::LastUsed && rebuildGroups) {
       const bool vista = WindowsGeneration() == kWindowsVistaOrLater;
       lvwFolders_.ClearGroups();
-      lvwFolders_.AddGroup(u"o", LoadStr(vista ? 111 : 129));
-      lvwFolders_.AddGroup(u"w", LoadStr(vista ? 110 : 128));
-      lvwFolders_.AddGroup(u"y", LoadStr(109));
-      lvwFolders_.AddGroup(u"t", LoadStr(108));
+      lvwFolders_.AddGroup(u"o", LoadStr(vista ? StrId::GroupLastWeekOrEarlierVista : StrId::GroupLastWeekOrEarlier));
+      lvwFolders_.AddGroup(u"w", LoadStr(vista ? StrId::GroupThisWeekVista : StrId::GroupThisWeek));
+      lvwFolders_.AddGroup(u"y", LoadStr(StrId::GroupYesterday));
+      lvwFolders_.AddGroup(u"t", LoadStr(StrId::GroupToday));
     }
 
     FolderListQuery query =
-        BuildFolderListQuery(view, SearchText(), LoadStr(112), settings_.timeframe, sIgnoreFilter);
+        BuildFolderListQuery(view, SearchText(), LoadStr(StrId::SearchCue), settings_.timeframe, sIgnoreFilter);
     infoTips_.Clear();
     AddNetworkImage();
 
@@ -249,7 +248,7 @@ void frmMain::FillFavoritesList() {
     lvwFolders_.ClearItems();
     lvwFolders_.ClearGroups();
     lvwFolders_.SetGroupingEnabled(false);
-    const Str other = LoadStr(67);
+    const Str other = LoadStr(kOtherGroupText);
     RemoveUsedColumn();
     AddNetworkImage();
 
@@ -298,10 +297,10 @@ void frmMain::ShowMessagePane() {
   MessagePaneState state;
   state.view = lCurrentView;
   state.searchText = SearchText();
-  state.searchActive = lCurrentView == ListView::LastUsed && CountsAsSearch(state.searchText, LoadStr(112));
+  state.searchActive = lCurrentView == ListView::LastUsed && CountsAsSearch(state.searchText, LoadStr(StrId::SearchCue));
   state.timeframe = settings_.timeframe;
   int selected = static_cast<int>(SendMessageW(cmbMostUsedTimeframe, CB_GETCURSEL, 0, 0));
-  state.timeframeText = LoadStr(113 + (selected >= 0 && selected <= 6 ? selected : 0));
+  state.timeframeText = LoadStr(kTimeframeTexts[selected >= 0 && selected < kTimeframeCount ? selected : 0]);
   state.nothingFoundShown = picMessagePane.Shown() && picMessagePane.NothingFoundShown();
   picMessagePane.Apply(MessagePaneFor(state, ResourceStrings()));
   if (!picMessagePane.Shown()) picMessagePane.Show(true);

@@ -19,42 +19,9 @@ namespace qm {
 
 namespace {
 
-constexpr wchar_t kHostClass[] = L"QmControlHost";
-
 HWND MakeChild(const wchar_t* cls, DWORD style, DWORD exStyle, HWND parent, int id, const wchar_t* text = L"") {
   return CreateWindowExW(exStyle, cls, text, WS_CHILD | style, 0, 0, 10, 10, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-}
-
-// Hosts of the boxes above the list pass their children's commands and colours on to
-// the main window.
-LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-      return SendMessageW(GetParent(hwnd), msg, wParam, lParam);
-    case WM_SIZE: {
-      HWND child = GetWindow(hwnd, GW_CHILD);
-      if (child) MoveWindow(child, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-      return 0;
-    }
-    default:
-      return DefWindowProcW(hwnd, msg, wParam, lParam);
-  }
-}
-
-bool RegisterHostClass() {
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof(wc);
-  if (GetClassInfoExW(GetModuleHandleW(nullptr), kHostClass, &wc)) return true;
-  wc.lpfnWndProc = HostProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kHostClass;
-  return RegisterClassExW(&wc) != 0;
 }
 
 void Place(HWND control, const TwipRect& r, int dpiX, int dpiY) {
@@ -76,16 +43,18 @@ UniqueFont MakeFont(const wchar_t* face, int points, int weight, bool underline,
 }  // namespace
 
 bool frmMain::CreateControls() {
-  if (!RegisterHostClass()) return false;
   HWND w = hwnd();
   tabOB = MakeChild(WC_TABCONTROLW, WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_FOCUSNEVER, 0, w, IDC_TABS);
-  picFindHost = MakeChild(kHostClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, w, IDC_FIND_HOST);
+  // Created in the order that Tab moves through them.
+  if (!findHost_.Create(w, IDC_FIND_HOST, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT)) return false;
+  picFindHost = findHost_.hwnd();
   txtFind = MakeChild(L"EDIT", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, picFindHost, IDC_FIND);
   cmbMostUsedTimeframe =
       MakeChild(WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, w, IDC_TIMEFRAME);
-  picManageFavoritesHost = MakeChild(kHostClass, WS_CLIPCHILDREN, 0, w, IDC_FAVORITES_LINK_HOST);
+  if (!favoritesLinkHost_.Create(w, IDC_FAVORITES_LINK_HOST, WS_CLIPCHILDREN, 0)) return false;
+  picManageFavoritesHost = favoritesLinkHost_.hwnd();
   lblManageFavorites = MakeChild(L"STATIC", WS_VISIBLE | SS_NOTIFY | SS_RIGHT | SS_NOPREFIX, 0,
-                                 picManageFavoritesHost, IDC_FAVORITES_LINK, W(LoadStr(144)));
+                                 picManageFavoritesHost, IDC_FAVORITES_LINK, W(LoadStr(StrId::OrganizeFavoritesLink)));
   cmdShowMenu = MakeChild(L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, w, IDC_SHOW_MENU);
   menuArrow_.reset(static_cast<HICON>(
       LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MENU_ARROW), IMAGE_ICON, 16, 16, 0)));

@@ -17,6 +17,7 @@
 #include "shared/settings/catalogue.h"
 #include "shared/settings/settings_access.h"
 #include "shared/text/strings_win.h"
+#include "shared/ui/dpi_win.h"
 #include "shared/ui/twips.h"
 #include "shared/ui/windows_version.h"
 
@@ -27,9 +28,12 @@ namespace {
 constexpr wchar_t kMainClass[] = L"QuillmarkMain";
 // Only one launcher per user session; a second start hands over to the first.
 constexpr wchar_t kInstanceMutex[] = L"Local\\QuillmarkLauncherInstance";
-constexpr int kStartupShortcutDescription = 300;
 
-HANDLE g_instanceMutex = nullptr;
+// Held for the life of the process: a reload within it is no second start.
+UniqueKernelHandle& InstanceMutex() {
+  static UniqueKernelHandle mutex;
+  return mutex;
+}
 
 }  // namespace
 
@@ -44,21 +48,18 @@ frmMain::~frmMain() {
 }
 
 bool frmMain::IsDuplicateInstance() {
-  if (g_instanceMutex) return false;  // a reload within this process
-  HANDLE mutex = CreateMutexW(nullptr, FALSE, kInstanceMutex);
-  if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
-    CloseHandle(mutex);
-    return true;
-  }
-  g_instanceMutex = mutex;  // held for the life of the process
+  if (InstanceMutex()) return false;  // a reload within this process
+  UniqueKernelHandle mutex(CreateMutexW(nullptr, FALSE, kInstanceMutex));
+  if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) return true;
+  InstanceMutex() = std::move(mutex);
   return false;
 }
 
 bool frmMain::Load() {
   MainProcessState& process = ProcessState();
-  // 1. The message by which a second start wakes the first.
+  // The message by which a second start wakes the first; the second start itself shows
+  // and writes nothing.
   process.activationMessage = RegisterWindowMessageW(L"ActivateRavensel");
-  // 2. Single instance: nothing of this start is shown or written.
   if (IsDuplicateInstance()) {
     bDuplicateInstance = true;
     AllowSetForegroundWindow(ASFW_ANY);
@@ -66,44 +67,33 @@ bool frmMain::Load() {
     return false;
   }
 
-  // 4. Screen metrics.
-  {
-    ScreenDc dc(GetDC(nullptr));
-    if (dc) {
-      dpiX_ = GetDeviceCaps(dc.get(), LOGPIXELSX);
-      dpiY_ = GetDeviceCaps(dc.get(), LOGPIXELSY);
-    }
-  }
+  const ScreenDpi dpi = GetScreenDpi();
+  dpiX_ = dpi.x;
+  dpiY_ = dpi.y;
   process.largeFonts = dpiX_ >= 111;
-  // 6. Windows generation and theme.
+  // The look of every window of the program follows from the Windows generation and
+  // whether themes are active; decided once here.
   const int generation = WindowsGeneration();
   process.themesActive = IsThemeActive() != FALSE;
   process.vistaStyle = generation == kWindowsVistaOrLater && process.themesActive;
 
-  // The window itself, with the controls (3. captions come from the string table).
   RegisterWindowClass(kMainClass, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-  if (!Create(kMainClass, W(LoadStr(1)),
+  if (!Create(kMainClass, W(LoadStr(StrId::ProgramTitle)),
               WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
               WS_EX_CONTROLPARENT, CW_USEDEFAULT, CW_USEDEFAULT, 500, 400, nullptr))
     return false;
   if (!CreateControls()) return false;
 
-  // 5. Window icon.
   SetWindowIcons();
-  // 6. The folder-tree command is not offered on Vista and later (menus come with the
-  //    keyboard and menu work).
+  for (StrId text : kTimeframeTexts)
+    SendMessageW(cmbMostUsedTimeframe, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(LoadStr(text))));
 
-  // 7. Timeframe box.
-  for (int id = 113; id <= 119; ++id)
-    SendMessageW(cmbMostUsedTimeframe, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(LoadStr(id))));
-
-  // 8. Scroll-bar allowance.
+  // Room the column widths leave for a vertical scroll bar.
   lScrollBarAllowance = PixelsToTwips(GetSystemMetrics(SM_CXVSCROLL) + 2, dpiX_);
 
-  // 9. Start-up shortcut, once per user.
   CreateStartupShortcut();
 
-  // 10. and 11. Every setting with its default (damaged values give the default too).
+  // Every setting with its default (damaged values give the default too).
   settings_ = ReadMainSettings(process.vistaStyle);
   SendMessageW(cmbMostUsedTimeframe, CB_SETCURSEL, static_cast<WPARAM>(settings_.timeframe), 0);
   bFirstStart = TakeFirstStart();
@@ -123,11 +113,10 @@ bool frmMain::Load() {
   ApplyTitleBarOption();
   if (settings_.showWatermark) lvwFolders_.SetBackgroundPicture(ProgramFolder() + u"\\watermark.png");
 
-  // 12. Tabs.  13. Menu bar flag (the menu bar itself comes with the menus).
+  // The menu bar itself comes with the menus; its setting already moves the layout.
   SetUpTabs();
   bMenuBarShown = settings_.showMenuBar;
 
-  // 14. Position.  15. Layout by style.
   PositionWindow();
   ApplyFonts();
   // The classic look casts a shadow on Windows XP and later (taken off again on closing,
@@ -140,11 +129,7 @@ bool frmMain::Load() {
   }
   ResizeLayout();
 
-  // 16. The folder list.
   SetUpFolderList();
-
-
-  // 17. The first tab, filled.  18. Hover tips.
   ShowFirstTab();
   SetUpHoverTips();
   // Shown once loaded, with its list filled: the window is painted once, complete.
@@ -173,7 +158,7 @@ void frmMain::CreateStartupShortcut() {
   if (!TakeStartupShortcutTurn()) return;
   Str startup = GetSpecialFolderPath(CSIDL_STARTUP);
   if (startup.empty()) return;
-  ShellLinkSpec link = StartupShortcut(ProgramFolder(), startup, LoadStr(kStartupShortcutDescription));
+  ShellLinkSpec link = StartupShortcut(ProgramFolder(), startup, LoadStr(StrId::StartupShortcutDescription));
   // An existing shortcut (the user's or the installer's) is left as it is.
   if (GetFileAttributesW(W(link.linkPath)) != INVALID_FILE_ATTRIBUTES) return;
   CreateShellLink(link);
@@ -197,8 +182,9 @@ void frmMain::SetUpTabs() {
   const ListView* order = settings_.showFavoritesTabFirst ? favoritesFirst : normal;
   TabCtrl_DeleteAllItems(tabOB);
   for (int i = 0; i < 3; ++i) {
-    int id = order[i] == ListView::LastUsed ? 124 : order[i] == ListView::FrequentlyUsed ? 125 : 123;
-    Str caption = LoadStr(id);
+    Str caption = LoadStr(order[i] == ListView::LastUsed         ? StrId::TabLastUsed
+                          : order[i] == ListView::FrequentlyUsed ? StrId::TabFrequentlyUsed
+                                                                 : StrId::TabFavorites);
     TCITEMW item = {};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<wchar_t*>(W(caption));
@@ -208,8 +194,8 @@ void frmMain::SetUpTabs() {
 
 void frmMain::SetUpFolderList() {
   const bool vista = ProcessState().vistaStyle;
-  lvwFolders_.AddColumn(LoadStr(106), settings_.firstColumnWidth);
-  if (!settings_.hidePathColumn) lvwFolders_.AddColumn(LoadStr(87), 5000);
+  lvwFolders_.AddColumn(LoadStr(StrId::ColumnFolder), settings_.firstColumnWidth);
+  if (!settings_.hidePathColumn) lvwFolders_.AddColumn(LoadStr(StrId::ColumnPath), 5000);
   if (vista) SetWindowTheme(lvwFolders_.ListHwnd(), L"explorer", nullptr);
   DWORD ex = LVS_EX_DOUBLEBUFFER | LVS_EX_ONECLICKACTIVATE | LVS_EX_INFOTIP;
   if (!vista) ex |= LVS_EX_UNDERLINEHOT;
@@ -243,9 +229,9 @@ void frmMain::ShowFirstTab() {
 void frmMain::SetUpHoverTips() {
   tips_.Create(hwnd(), TTS_ALWAYSTIP | (BalloonTipsAvailable() ? TTS_BALLOON : 0));
   const bool vistaOrLater = WindowsGeneration() == kWindowsVistaOrLater;
-  tips_.AddTool(txtFind, 0, LoadStr(vistaOrLater ? 126 : 130));
-  tips_.AddTool(cmdShowMenu, 0, LoadStr(vistaOrLater ? 127 : 132));
-  tips_.AddTool(cmbMostUsedTimeframe, 0, LoadStr(133));
+  tips_.AddTool(txtFind, 0, LoadStr(vistaOrLater ? StrId::SearchTipVista : StrId::SearchTip));
+  tips_.AddTool(cmdShowMenu, 0, LoadStr(vistaOrLater ? StrId::ShowMenuTipVista : StrId::ShowMenuTip));
+  tips_.AddTool(cmbMostUsedTimeframe, 0, LoadStr(StrId::TimeframeTip));
 }
 
 void frmMain::CloseRequest(CloseReason reason) {

@@ -19,11 +19,12 @@
 #include "app/info_tip_values.h"
 #include "app/list_statements.h"
 #include "app/main_settings.h"
-#include "app/sort_settings.h"
 #include "app/message_pane_win.h"
+#include "app/sort_settings.h"
 #include "shared/base/datetime.h"
+#include "shared/base/handles_win.h"
+#include "shared/ui/control_host_win.h"
 #include "shared/ui/folder_list_win.h"
-#include "shared/ui/handles_win.h"
 #include "shared/ui/subclass_win.h"
 #include "shared/ui/tooltips_win.h"
 
@@ -148,7 +149,7 @@ class frmMain : public Window, private FolderListListener {
   void OnKeyDown(int keyCode, int shift) override;
   void OnMouseDown(int button, int shift, int xTwips, int yTwips) override;
 
-  // ---- state (names as the program has always called them) ----
+  // ---- state (type prefixes: b switch, l number, s text) ----
   bool bDuplicateInstance = false;
   bool bShutdown = false;
   bool bFirstStart = false;
@@ -189,6 +190,8 @@ class frmMain : public Window, private FolderListListener {
   Subclass headerNotify_;          // the same for the header's notifications to the list
 
   // Controls.
+  ControlHost findHost_;           // picFindHost
+  ControlHost favoritesLinkHost_;  // picManageFavoritesHost
   HWND tabOB = nullptr;
   HWND picFindHost = nullptr;
   HWND txtFind = nullptr;

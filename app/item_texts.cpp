@@ -6,22 +6,6 @@ namespace qm {
 
 namespace {
 
-// String table numbers of the texts used here.
-enum : int {
-  kTextToday = 108,
-  kTextYesterday = 109,
-  kTextTime = 159,
-  kTextTimes = 160,
-  kTextUsedOnce = 161,
-  kTextUsedTimes = 162,
-  kTextMinutesBefore = 163,
-  kTextOneHourBefore = 164,
-  kTextHoursBefore = 165,
-  kTextDayAt = 166,
-  kTextSameWeek = 167,
-  kTextDaysBefore = 168,
-};
-
 long long DayNumber(const LocalDateTime& t) { return DaysFromCivil(t.year, t.month, t.day); }
 long long HourNumber(const LocalDateTime& t) { return DayNumber(t) * 24 + t.hour; }
 long long MinuteNumber(const LocalDateTime& t) { return HourNumber(t) * 60 + t.minute; }
@@ -84,9 +68,9 @@ Str UsedTextForDate(const LocalDateTime& used, const LocalDateTime& now, const L
                     const StringSource& strings) {
   switch (DayGroupOf(used, now, locale.firstWeekday)) {
     case DayGroup::Today:
-      return strings.Load(kTextToday) + u", " + Short(locale, used);
+      return strings.Load(StrId::GroupToday) + u", " + Short(locale, used);
     case DayGroup::Yesterday:
-      return strings.Load(kTextYesterday) + u", " + Short(locale, used);
+      return strings.Load(StrId::GroupYesterday) + u", " + Short(locale, used);
     case DayGroup::ThisWeek:
       return DayName(locale.dayAbbrevs, used) + u", " + Short(locale, used);
     case DayGroup::Older:
@@ -99,7 +83,7 @@ Str UsedTextForDate(const LocalDateTime& used, const LocalDateTime& now, const L
 }
 
 Str UsedTextForCount(long long count, const StringSource& strings) {
-  return IntToStr(count) + strings.Load(count == 1 ? kTextTime : kTextTimes);
+  return IntToStr(count) + strings.Load(count == 1 ? StrId::UsedTimeSuffix : StrId::UsedTimesSuffix);
 }
 
 std::optional<Str> FolderInfoTip(const InfoTipRequest& r, const LocaleFacts& locale,
@@ -117,20 +101,20 @@ std::optional<Str> FolderInfoTip(const InfoTipRequest& r, const LocaleFacts& loc
     const Str t = Short(locale, r.used);
     if (m < 90) {
       if (m <= 0) return std::nullopt;  // used in this very minute
-      text = printf(strings.Load(kTextMinutesBefore), {m}, locale);
+      text = printf(strings.Load(StrId::LastUsedMinutesBefore), {m}, locale);
     } else if (h < 24) {
-      text = h == 1 ? printf(strings.Load(kTextOneHourBefore), {t}, locale)
-                    : printf(strings.Load(kTextHoursBefore), {h, t}, locale);
+      text = h == 1 ? printf(strings.Load(StrId::LastUsedOneHourBefore), {t}, locale)
+                    : printf(strings.Load(StrId::LastUsedHoursBefore), {h, t}, locale);
     } else if (d == 1) {
-      text = printf(strings.Load(kTextDayAt), {DayName(locale.dayNames, r.used), t}, locale);
+      text = printf(strings.Load(StrId::LastUsedDayAt), {DayName(locale.dayNames, r.used), t}, locale);
     } else if (r.used.year == r.now.year && SundayWeekOfYear(r.used) == SundayWeekOfYear(r.now)) {
-      text = printf(strings.Load(kTextSameWeek), {DayName(locale.dayNames, r.used), d}, locale);
+      text = printf(strings.Load(StrId::LastUsedSameWeek), {DayName(locale.dayNames, r.used), d}, locale);
     } else {
-      text = printf(strings.Load(kTextDaysBefore), {d, FormatShortDate(locale, r.used)}, locale);
+      text = printf(strings.Load(StrId::LastUsedDaysBefore), {d, FormatShortDate(locale, r.used)}, locale);
     }
   } else if (r.largeIcons) {
-    text = r.usageCount == 1 ? strings.Load(kTextUsedOnce)
-                             : printf(strings.Load(kTextUsedTimes), {r.usageCount}, locale);
+    text = r.usageCount == 1 ? strings.Load(StrId::UsedOnce)
+                             : printf(strings.Load(StrId::UsedTimes), {r.usageCount}, locale);
   }
 
   if (r.largeIcons || !r.pathColumnShown) {

@@ -9,7 +9,8 @@ constexpr StrView kSelectDated =
     u"FROM FoldersProtocol ";
 constexpr StrView kOrderByDate = u" ORDER BY FoldersProtocol.DateUsed DESC;";
 
-// "Last 2 hours" has always selected three hours; users rely on what it lists.
+// The entry "Last 2 hours" selects the uses of the last three hours ('h',-3): its
+// clause is part of the fixed statement texts, not derived from the entry's words.
 constexpr StrView kTimeframeClauses[kTimeframeCount] = {
     u"",
     u"WHERE ((FoldersProtocol.DateUsed)>DateAdd('h',-3,Now()))",

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "shared/base/str.h"
+#include "shared/text/str_id.h"
 
 namespace qm {
 
@@ -12,6 +13,11 @@ enum class ListView { LastUsed = 1, FrequentlyUsed = 2, Favorites = 3 };
 inline constexpr int kListRowLimit = 14;
 inline constexpr int kSearchRowLimit = 150;
 inline constexpr int kTimeframeCount = 7;  // "(All)" and six periods
+// The timeframe box's entries, by timeframe index.
+inline constexpr StrId kTimeframeTexts[kTimeframeCount] = {
+    StrId::TimeframeAll,       StrId::TimeframeLast2Hours, StrId::TimeframeLast24Hours,
+    StrId::TimeframeLast3Days, StrId::TimeframeLast7Days,  StrId::TimeframeLast14Days,
+    StrId::TimeframeLast30Days};
 
 struct FolderListQuery {
   Str sql;

@@ -8,11 +8,11 @@
 #include <memory>
 
 #include "app/frm_main_win.h"
-#include "shared/base/program.h"
-#include "shared/base/str_win.h"
-#include "shared/journal/journal_win.h"
+#include "shared/base/handles_win.h"
 #include "shared/text/locale.h"
 #include "shared/text/locale_win.h"
+#include "shared/ui/dialog_win.h"
+#include "shared/ui/program_start_win.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ DWORD WINAPI WarmUpShellIcons(void*) {
   SHFILEINFOW info = {};
   SHGetFileInfoW(L"\\\\Test\\Test", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info),
                  SHGFI_SYSICONINDEX | SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
-  if (info.hIcon) DestroyIcon(info.hIcon);
+  qm::UniqueIcon icon(info.hIcon);
   CoUninitialize();
   return 0;
 }
@@ -35,7 +35,7 @@ void RunUntilClosed(qm::frmMain& form) {
   while (!process.mainWindowClosed) {
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) break;
-    if (form.PreTranslate(msg)) continue;
+    if (qm::Dialog::PreTranslate(msg) || form.PreTranslate(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -44,8 +44,9 @@ void RunUntilClosed(qm::frmMain& form) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  if (HANDLE warmUp = CreateThread(nullptr, 0, WarmUpShellIcons, nullptr, 0, nullptr)) CloseHandle(warmUp);
-  qm::SetProgramNameFromPath(qm::ProgramFilePath());
+  qm::UniqueKernelHandle warmUp(CreateThread(nullptr, 0, WarmUpShellIcons, nullptr, 0, nullptr));
+  warmUp.reset();  // the thread runs on its own
+  qm::StartProgram();
   qm::SetProgramLocale(qm::UserLocale());
   // The list's background picture is loaded through OLE.
   OleInitialize(nullptr);

@@ -4,60 +4,44 @@
 
 namespace qm {
 
-namespace {
-enum : int {
-  kTextNoFolderFound = 148,
-  kTextNoFolderFoundMessage = 149,
-  kTextWelcome = 150,
-  kTextSpecifyFavorites = 151,
-  kTextNoFoldersInPeriod = 152,
-  kTextNoFoldersInPeriodMessage = 153,
-  kTextChooseOtherPeriod = 154,
-  kTextSpecifyFavoritesNow = 155,
-  kTextLastUsedWelcome = 156,
-  kTextFrequentlyUsedWelcome = 157,
-  kTextFavoritesWelcome = 158,
-};
-}  // namespace
-
 MessagePaneContent MessagePaneFor(const MessagePaneState& s, const StringSource& strings) {
   MessagePaneContent c;
   switch (s.view) {
     case ListView::LastUsed:
       if (s.searchActive) {
-        c.message = printf(strings.Load(kTextNoFolderFoundMessage), {s.searchText});
+        c.message = printf(strings.Load(StrId::NoFolderFoundMessage), {s.searchText});
         c.messageOnly = s.nothingFoundShown;
-        c.header = strings.Load(kTextNoFolderFound);
+        c.header = strings.Load(StrId::NoFolderFound);
         c.headerColour = kNothingFoundColour;
         c.tipVisible = true;  // emptied, not hidden
         c.nothingFoundImageVisible = true;
       } else {
-        c.header = strings.Load(kTextWelcome);
-        c.message = strings.Load(kTextLastUsedWelcome);
+        c.header = strings.Load(StrId::Welcome);
+        c.message = strings.Load(StrId::LastUsedWelcome);
         c.lineImageVisible = true;
       }
       break;
     case ListView::FrequentlyUsed:
       if (s.timeframe != 0) {
-        c.header = strings.Load(kTextNoFoldersInPeriod);
+        c.header = strings.Load(StrId::NoFoldersInPeriod);
         c.headerColour = kNothingFoundColour;
-        c.message = u"\r" + printf(strings.Load(kTextNoFoldersInPeriodMessage),
+        c.message = u"\r" + printf(strings.Load(StrId::NoFoldersInPeriodMessage),
                                    {ToLower(s.timeframeText)});
         c.tipVisible = true;
-        c.tipText = strings.Load(kTextChooseOtherPeriod);
+        c.tipText = strings.Load(StrId::ChooseOtherPeriod);
         c.tipImageVisible = true;
       } else {
-        c.header = strings.Load(kTextWelcome);
-        c.message = strings.Load(kTextFrequentlyUsedWelcome);
+        c.header = strings.Load(StrId::Welcome);
+        c.message = strings.Load(StrId::FrequentlyUsedWelcome);
         c.tipVisible = true;  // emptied, not hidden
         c.lineImageVisible = true;
       }
       break;
     case ListView::Favorites:
-      c.header = strings.Load(kTextSpecifyFavorites);
-      c.message = strings.Load(kTextFavoritesWelcome);
+      c.header = strings.Load(StrId::SpecifyFavorites);
+      c.message = strings.Load(StrId::FavoritesWelcome);
       c.tipVisible = true;
-      c.tipText = strings.Load(kTextSpecifyFavoritesNow);
+      c.tipText = strings.Load(StrId::SpecifyFavoritesNow);
       c.tipImageVisible = true;
       c.lineImageVisible = true;
       break;

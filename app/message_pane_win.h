@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "app/message_pane.h"
-#include "shared/ui/handles_win.h"
+#include "shared/base/handles_win.h"
 #include "shared/ui/window_win.h"
 
 namespace qm {

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "shared/ui/dpi_win.h"
 #include "shared/ui/twips.h"
 
 namespace qm {
@@ -14,12 +15,9 @@ PlacementInput GatherPlacementInput(HWND window, int rule, bool vistaStyle,
   in.savedLeft = savedLeft;
   in.savedTop = savedTop;
 
-  HDC screen = GetDC(nullptr);
-  if (screen) {
-    in.dpiX = GetDeviceCaps(screen, LOGPIXELSX);
-    in.dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-  }
+  const ScreenDpi dpi = GetScreenDpi();
+  in.dpiX = dpi.x;
+  in.dpiY = dpi.y;
   in.screenWidth = PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), in.dpiX);
   in.screenHeight = PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), in.dpiY);
   in.virtualLeft = PixelsToTwips(GetSystemMetrics(SM_XVIRTUALSCREEN), in.dpiX);

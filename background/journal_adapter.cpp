@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "shared/base/trace.h"
 #include "shared/journal/connection.h"
 #include "shared/journal/journal_lifecycle.h"
 
@@ -22,6 +23,8 @@ std::size_t LayerJournalPort::Append(const std::vector<JournalEntry>& rows, int 
   } catch (const std::exception&) {
     lastError_ = JournalError(JournalErrorKind::Failed, "append failed");
   }
+  Trace(u"journal", u"appending " + IntToStr(static_cast<long long>(rows.size())) + u" rows failed: " +
+                        FromUtf8(lastError_->what()));
   return 0;
 }
 
@@ -38,15 +41,18 @@ bool LayerJournalPort::Execute(const Str& sql, long long& affected) {
     affected = c.Execute(sql);
     return true;
   } catch (const std::exception&) {
+    TraceCaughtException(u"journal", u"a statement failed");
     return false;
   }
 }
 
 void LayerJournalPort::Compress() {
+  // Compaction failures leave the journal as it was; the next deletion tries again.
   try {
-    CompressDatabase(paths_, kShortBusyWaitMs);
+    if (!CompressDatabase(paths_, kShortBusyWaitMs))
+      Trace(u"journal", u"compaction skipped: the journal was busy or could not be copied");
   } catch (const std::exception&) {
-    // Compaction failures leave the journal as it was; the next deletion tries again.
+    TraceCaughtException(u"journal", u"compaction failed");
   }
 }
 

@@ -14,10 +14,10 @@
 #include "background/watch_process_win.h"
 #include "background/welcome_window_win.h"
 #include "background/worker_window_win.h"
-#include "shared/base/program.h"
 #include "shared/base/str_win.h"
 #include "shared/journal/journal_win.h"
 #include "shared/journal/shell_link_win.h"
+#include "shared/ui/program_start_win.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ int RunMessageLoop(qm::frmWelcome* welcome) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
-  qm::SetProgramNameFromPath(qm::ProgramFilePath());
+  qm::StartProgram();
   // The program never shows as a task: its worker window is never shown and carries the
   // tool-window style, and the welcome window has a hidden owner.
   // From here on a failing start-up step is skipped and the next one runs.

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "shared/base/handles_win.h"
 #include "shared/base/str_win.h"
 
 namespace qm {
@@ -18,8 +19,9 @@ void StartMainProgram(const Str& programFolder) {
   PROCESS_INFORMATION pi = {};
   if (CreateProcessW(W(exe), W(commandLine), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
                      nullptr, nullptr, &si, &pi)) {
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    // Nothing waits for the program: its handles go at once.
+    UniqueKernelHandle thread(pi.hThread);
+    UniqueKernelHandle process(pi.hProcess);
   }
 }
 
@@ -33,7 +35,9 @@ void ShowShellProperties(HWND owner, const Str& path) {
   sei.lpVerb = L"properties";
   sei.lpFile = W(path);
   sei.nShow = SW_SHOWNORMAL;
-  if (ShellExecuteExW(&sei) && sei.hProcess) CloseHandle(sei.hProcess);
+  if (ShellExecuteExW(&sei)) {
+    UniqueKernelHandle process(sei.hProcess);  // may be none: the shell reused a process
+  }
 }
 
 }  // namespace qm

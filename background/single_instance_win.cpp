@@ -9,21 +9,14 @@ const wchar_t kMutexName[] = L"Tarnhold.QuillmarkBck.Instance";
 
 bool SingleInstance::Claim() {
   if (mutex_) return true;
-  HANDLE h = CreateMutexW(nullptr, TRUE, kMutexName);
+  UniqueKernelHandle h(CreateMutexW(nullptr, TRUE, kMutexName));
   if (!h) return true;  // cannot tell: run rather than never journal
-  if (GetLastError() == ERROR_ALREADY_EXISTS) {
-    CloseHandle(h);
-    return false;
-  }
-  mutex_ = h;
+  // Another instance's mutex is opened, not owned: only the handle is closed.
+  if (GetLastError() == ERROR_ALREADY_EXISTS) return false;
+  mutex_.reset(h.release());
   return true;
 }
 
-void SingleInstance::Release() {
-  if (!mutex_) return;
-  ReleaseMutex(mutex_);
-  CloseHandle(mutex_);
-  mutex_ = nullptr;
-}
+void SingleInstance::Release() { mutex_.reset(); }
 
 }  // namespace qm

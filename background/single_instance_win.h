@@ -4,14 +4,13 @@
 
 #include <windows.h>
 
+#include "shared/base/handles_win.h"
+
 namespace qm {
 
 class SingleInstance {
  public:
   SingleInstance() = default;
-  ~SingleInstance() { Release(); }
-  SingleInstance(const SingleInstance&) = delete;
-  SingleInstance& operator=(const SingleInstance&) = delete;
 
   // True when this process is now the one instance; false when another one runs.
   bool Claim();
@@ -19,7 +18,7 @@ class SingleInstance {
   void Release();
 
  private:
-  HANDLE mutex_ = nullptr;
+  HeldMutex mutex_;
 };
 
 }  // namespace qm

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "shared/base/handles_win.h"
 #include "shared/base/str_win.h"
 #include "watch/watch_arguments.h"
 
@@ -23,22 +24,22 @@ bool StartFolderReporter() {
 
   // The only handle made inheritable: the reporter waits on it, and asks it whether it
   // really is a process.
-  HANDLE parent = nullptr;
-  if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &parent,
+  UniqueKernelHandle parent;
+  if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), parent.put(),
                        SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, TRUE, 0)) {
     return false;
   }
   Str commandLine = u"\"" + exe + u"\" " +
-                    ParentArgument(static_cast<std::uint64_t>(reinterpret_cast<ULONG_PTR>(parent)));
+                    ParentArgument(static_cast<std::uint64_t>(reinterpret_cast<ULONG_PTR>(parent.get())));
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process = {};
-  const BOOL started = CreateProcessW(W(exe), W(commandLine), nullptr, nullptr, TRUE, 0, nullptr,
-                                      W(folder), &startup, &process);
-  CloseHandle(parent);
-  if (!started) return false;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  if (!CreateProcessW(W(exe), W(commandLine), nullptr, nullptr, TRUE, 0, nullptr, W(folder), &startup,
+                      &process))
+    return false;
+  // Nothing waits for the reporter here: its handles go at once.
+  UniqueKernelHandle thread(process.hThread);
+  UniqueKernelHandle reporter(process.hProcess);
   return true;
 }
 

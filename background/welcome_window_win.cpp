@@ -5,6 +5,8 @@
 #include "background/resource.h"
 #include "background/worker_window_win.h"
 #include "shared/base/str_win.h"
+#include "shared/text/strings_win.h"
+#include "shared/ui/dpi_win.h"
 #include "shared/ui/foreground_win.h"
 #include "shared/ui/windows_version.h"
 
@@ -40,16 +42,12 @@ bool ClearTypeActive() {
 }
 
 bool RegisterWelcomeClass(HINSTANCE instance) {
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.hIcon = static_cast<HICON>(LoadImageW(instance, L"AA", IMAGE_ICON, 32, 32, 0));
-  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, L"AA", IMAGE_ICON, 16, 16, 0));
-  wc.lpszClassName = kWelcomeClass;
-  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  // Shared icons: the system keeps them for the class as long as the program runs.
+  auto icon = [instance](int size) {
+    return static_cast<HICON>(LoadImageW(instance, L"AA", IMAGE_ICON, size, size, LR_SHARED));
+  };
+  return Window::RegisterWindowClass(kWelcomeClass, 0, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
+                                     icon(32), icon(16), instance);
 }
 
 }  // namespace
@@ -59,39 +57,28 @@ frmWelcome::frmWelcome(HINSTANCE instance, frmMain* worker) : instance_(instance
 frmWelcome::~frmWelcome() {
   onUnloaded = nullptr;
   Unload();
-  if (fontWelcome_) DeleteObject(fontWelcome_);
-  if (fontNormal_) DeleteObject(fontNormal_);
-  if (fontBold_) DeleteObject(fontBold_);
-  if (startIcon_) DestroyIcon(startIcon_);
-  if (bodyBrush_) DeleteObject(bodyBrush_);
-  if (footerBrush_) DeleteObject(footerBrush_);
 }
 
 int frmWelcome::Px(int twips) const { return MulDiv(twips, dpiX_, 1440); }
 
-HFONT frmWelcome::MakeFont(const wchar_t* face, int pointsTimes100, bool bold) const {
+UniqueFont frmWelcome::MakeFont(const wchar_t* face, int pointsTimes100, bool bold) const {
   LOGFONTW lf = {};
   lf.lfHeight = -MulDiv(pointsTimes100, dpiY_, 7200);
   lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = DEFAULT_QUALITY;
   lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
-  return CreateFontIndirectW(&lf);
+  return UniqueFont(CreateFontIndirectW(&lf));
 }
 
-Str frmWelcome::Text(UINT id) const {
-  const wchar_t* p = nullptr;
-  int n = LoadStringW(instance_, id, reinterpret_cast<LPWSTR>(&p), 0);
-  return n > 0 && p ? FromW(p, static_cast<size_t>(n)) : Str();
-}
+Str frmWelcome::Text(UINT id) const { return LoadStr(instance_, static_cast<int>(id)); }
 
 bool frmWelcome::Show() {
-  if (hWnd_) return true;
+  if (hwnd()) return true;
   lVersionClass_ = WindowsGeneration();
-  HDC screen = GetDC(nullptr);
-  dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
-  dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const ScreenDpi dpi = GetScreenDpi();
+  dpiX_ = dpi.x;
+  dpiY_ = dpi.y;
   look_ = DecideWelcomeLook(lVersionClass_, IsThemeActive() != FALSE, ClearTypeActive(), dpiX_);
 
   if (!RegisterWelcomeClass(instance_)) return false;
@@ -107,42 +94,38 @@ bool frmWelcome::Show() {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const int x = work.left + ((work.right - work.left) - width) / 2;
   const int y = work.top + ((work.bottom - work.top) - height) / 2;
-  hWnd_ = CreateWindowExW(exStyle, kWelcomeClass, L"", style, x, y, width, height, owner_.get(),
-                          nullptr, instance_, nullptr);
-  if (!hWnd_) {
+  if (!Create(kWelcomeClass, L"", style, exStyle, x, y, width, height, owner_.get(), nullptr, instance_)) {
     owner_.reset();
     return false;
   }
-  SetWindowLongPtrW(hWnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(hWnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&frmWelcome::WindowProc));
 
   // On Vista and later this instance hands the hot key back; the next log-on's instance
   // takes it. A worker window that was never loaded here is left alone.
   if (look_.releaseHotKey && worker_) worker_->UnregisterHotKeyOnly();
 
-  SetWindowTextW(hWnd_, W(Text(IDS_WELCOME_CAPTION)));
+  SetWindowTextW(hwnd(), W(Text(IDS_WELCOME_CAPTION)));
   CreateControls();
 
-  SetWindowPos(hWnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  ShowWindow(hWnd_, SW_SHOW);
-  UpdateWindow(hWnd_);
-  ForceForegroundWindow(hWnd_);
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  ShowWindow(hwnd(), SW_SHOW);
+  UpdateWindow(hwnd());
+  ForceForegroundWindow(hwnd());
   return true;
 }
 
 void frmWelcome::CreateControls() {
-  bodyBrush_ = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
-  footerBrush_ = CreateSolidBrush(look_.themedFooter ? ToColorRef(kVistaFooterColor)
-                                                     : GetSysColor(COLOR_BTNFACE));
+  bodyBrush_.reset(CreateSolidBrush(GetSysColor(COLOR_WINDOW)));
+  footerBrush_.reset(CreateSolidBrush(look_.themedFooter ? ToColorRef(kVistaFooterColor)
+                                                         : GetSysColor(COLOR_BTNFACE)));
   fontWelcome_ = MakeFont(W(look_.welcomeFont), look_.welcomeFontPoints * 100, look_.welcomeBold);
   fontNormal_ = MakeFont(L"Tahoma", 825, false);
   fontBold_ = MakeFont(L"Tahoma", 825, true);
 
-  auto label = [this](int id, const Str& text, int top, int height, HFONT font) {
+  auto label = [this](int id, const Str& text, int top, int height, const UniqueFont& font) {
     HWND h = CreateWindowExW(0, L"STATIC", W(text), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX,
-                             Px(kMargin), Px(top), Px(kLabelWidth), Px(height), hWnd_,
+                             Px(kMargin), Px(top), Px(kLabelWidth), Px(height), hwnd(),
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     return h;
   };
   label(IDC_LBL_WELCOME, Text(IDS_WELCOME_TITLE), kWelcomeTop, kWelcomeHeight, fontWelcome_);
@@ -159,13 +142,13 @@ void frmWelcome::CreateControls() {
                      kHowToStartTop, kHowToStartHeight, fontNormal_);
   SetWindowPos(howTo, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-  startIcon_ = static_cast<HICON>(LoadImageW(instance_, L"AA", IMAGE_ICON, 16, 16, 0));
+  startIcon_.reset(static_cast<HICON>(LoadImageW(instance_, L"AA", IMAGE_ICON, 16, 16, 0)));
   HWND img = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON | SS_CENTERIMAGE,
                              Px(look_.startIconLeftTwips), Px(look_.startIconTopTwips),
-                             kStartIconWidthPx, kStartIconHeightPx, hWnd_,
+                             kStartIconWidthPx, kStartIconHeightPx, hwnd(),
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_IMG_START_ICON)),
                              instance_, nullptr);
-  if (startIcon_) SendMessageW(img, STM_SETICON, reinterpret_cast<WPARAM>(startIcon_), 0);
+  if (startIcon_) SendMessageW(img, STM_SETICON, reinterpret_cast<WPARAM>(startIcon_.get()), 0);
   SetWindowPos(img, HWND_TOP, Px(look_.startIconLeftTwips), Px(look_.startIconTopTwips),
                kStartIconWidthPx, kStartIconHeightPx, SWP_NOACTIVATE);
 
@@ -174,54 +157,41 @@ void frmWelcome::CreateControls() {
   HWND ok = CreateWindowExW(
       0, L"BUTTON", W(Text(IDS_WELCOME_OK)), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
       Px(kClientWidth - kMargin - kButtonWidth), footerTop + (footerHeight - Px(kButtonHeight)) / 2,
-      Px(kButtonWidth), Px(kButtonHeight), hWnd_, reinterpret_cast<HMENU>(IDOK), instance_, nullptr);
-  SendMessageW(ok, WM_SETFONT, reinterpret_cast<WPARAM>(fontNormal_), FALSE);
+      Px(kButtonWidth), Px(kButtonHeight), hwnd(), reinterpret_cast<HMENU>(IDOK), instance_, nullptr);
+  SendMessageW(ok, WM_SETFONT, reinterpret_cast<WPARAM>(fontNormal_.get()), FALSE);
   SetFocus(ok);
 }
 
 void frmWelcome::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hWnd_, &ps);
+  PaintScope paint(hwnd());
+  HDC dc = paint.dc();
   RECT client;
-  GetClientRect(hWnd_, &client);
+  GetClientRect(hwnd(), &client);
   // picFooter: the band behind the button, with linDivider (and on classic systems the
   // light linDivider2 under it, an etched edge) along its top.
   RECT footer = client;
   footer.top = Px(kFooterTop);
-  FillRect(dc, &footer, footerBrush_);
+  FillRect(dc, &footer, footerBrush_.get());
   RECT linDivider = {client.left, footer.top, client.right, footer.top + 1};
-  HBRUSH dividerBrush = CreateSolidBrush(look_.themedFooter ? ToColorRef(kVistaDividerColor)
-                                                            : GetSysColor(COLOR_BTNSHADOW));
-  FillRect(dc, &linDivider, dividerBrush);
-  DeleteObject(dividerBrush);
+  UniqueBrush dividerBrush(CreateSolidBrush(look_.themedFooter ? ToColorRef(kVistaDividerColor)
+                                                               : GetSysColor(COLOR_BTNSHADOW)));
+  FillRect(dc, &linDivider, dividerBrush.get());
   if (look_.showSecondDivider) {
     RECT linDivider2 = {client.left, footer.top + 1, client.right, footer.top + 2};
     FillRect(dc, &linDivider2, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
   }
-  EndPaint(hWnd_, &ps);
 }
 
 void frmWelcome::Unload() {
-  if (!hWnd_) return;
-  HWND hwnd = hWnd_;
-  hWnd_ = nullptr;
+  if (!hwnd() || unloading_) return;
+  unloading_ = true;
   // On Vista and later the welcome start ends with its window. Only a worker window
   // loaded by this instance is unloaded; none is ever created here.
   if (look_.closeEndsProgram && worker_) worker_->Unload();
-  SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-  DestroyWindow(hwnd);
+  Destroy();
   owner_.reset();
+  unloading_ = false;
   if (onUnloaded) onUnloaded();
-}
-
-LRESULT CALLBACK frmWelcome::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<frmWelcome*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self || self->hWnd_ != hwnd) return DefWindowProcW(hwnd, msg, wParam, lParam);
-  try {
-    return self->HandleMessage(msg, wParam, lParam);
-  } catch (...) {
-    return 0;
-  }
 }
 
 LRESULT frmWelcome::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -245,14 +215,14 @@ LRESULT frmWelcome::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                            id == IDC_LBL_APP_START_HEADER;
       SetTextColor(dc, heading ? ToColorRef(kWelcomeHeadingColor) : GetSysColor(COLOR_WINDOWTEXT));
       SetBkMode(dc, TRANSPARENT);
-      return reinterpret_cast<LRESULT>(bodyBrush_);
+      return reinterpret_cast<LRESULT>(bodyBrush_.get());
     }
     case WM_CTLCOLORBTN:
-      return reinterpret_cast<LRESULT>(footerBrush_);
+      return reinterpret_cast<LRESULT>(footerBrush_.get());
     default:
       break;
   }
-  return DefWindowProcW(hWnd_, msg, wParam, lParam);
+  return DefaultProc(msg, wParam, lParam);
 }
 
 }  // namespace qm

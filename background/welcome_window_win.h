@@ -9,39 +9,39 @@
 #include <functional>
 
 #include "background/welcome_rules.h"
+#include "shared/base/handles_win.h"
 #include "shared/base/str.h"
-#include "shared/ui/handles_win.h"
+#include "shared/ui/window_win.h"
 
 namespace qm {
 
 class frmMain;
 
-class frmWelcome {
+class frmWelcome : public Window {
  public:
   // worker: this instance's worker window, which may not be loaded (another instance
   // runs); the welcome window then never loads it again.
   frmWelcome(HINSTANCE instance, frmMain* worker);
-  ~frmWelcome();
-  frmWelcome(const frmWelcome&) = delete;
-  frmWelcome& operator=(const frmWelcome&) = delete;
+  ~frmWelcome() override;
 
   // Loads and shows the window, topmost and in the foreground.
   bool Show();
   // cmdOK, Escape and the close box end here.
   void Unload();
-  bool Loaded() const { return hWnd_ != nullptr; }
-  HWND hWnd() const { return hWnd_; }
+  bool Loaded() const { return hwnd() != nullptr; }
+  HWND hWnd() const { return hwnd(); }
 
   // Called after the window was unloaded.
   std::function<void()> onUnloaded;
 
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void CreateControls();
   void Paint();
   int Px(int twips) const;
-  HFONT MakeFont(const wchar_t* face, int pointsTimes100, bool bold) const;
+  UniqueFont MakeFont(const wchar_t* face, int pointsTimes100, bool bold) const;
   Str Text(UINT id) const;
 
   HINSTANCE instance_;
@@ -51,13 +51,13 @@ class frmWelcome {
   int dpiX_ = 96;
   int dpiY_ = 96;
   OwnedWindow owner_;  // hidden owner: keeps the window off the taskbar
-  HWND hWnd_ = nullptr;
-  HFONT fontWelcome_ = nullptr;
-  HFONT fontNormal_ = nullptr;
-  HFONT fontBold_ = nullptr;
-  HICON startIcon_ = nullptr;
-  HBRUSH bodyBrush_ = nullptr;
-  HBRUSH footerBrush_ = nullptr;
+  UniqueFont fontWelcome_;
+  UniqueFont fontNormal_;
+  UniqueFont fontBold_;
+  UniqueIcon startIcon_;
+  UniqueBrush bodyBrush_;
+  UniqueBrush footerBrush_;
+  bool unloading_ = false;
 };
 
 }  // namespace qm

@@ -38,4 +38,22 @@ WorkerTextIntake DecodeWorkerText(const void* data, std::size_t byteCount, Str& 
   return WorkerTextIntake::Accepted;
 }
 
+Str WorkerTextRefusal(WorkerTextIntake intake, std::size_t byteCount) {
+  const Str head = u"WM_COPYDATA refused: ";
+  const Str bytes = IntToStr(static_cast<long long>(byteCount));
+  switch (intake) {
+    case WorkerTextIntake::Accepted:
+      return Str();
+    case WorkerTextIntake::NoData:
+      return head + u"no text";
+    case WorkerTextIntake::OddLength:
+      return head + u"an odd number of bytes (" + bytes + u")";
+    case WorkerTextIntake::TooLarge:
+      return head + bytes + u" bytes, more than " + IntToStr(static_cast<long long>(kMaxWorkerTextBytes));
+    case WorkerTextIntake::Empty:
+      return head + u"nothing but NUL characters";
+  }
+  return head + u"malformed";
+}
+
 }  // namespace qm

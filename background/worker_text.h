@@ -28,4 +28,7 @@ enum class WorkerTextIntake {
 // the dispatch decides what a text with an inner NUL means.
 WorkerTextIntake DecodeWorkerText(const void* data, std::size_t byteCount, Str& out);
 
+// The trace line for a refused block: why, without any of its text.
+Str WorkerTextRefusal(WorkerTextIntake intake, std::size_t byteCount);
+
 }  // namespace qm

@@ -5,6 +5,7 @@
 #include "background/shell_actions_win.h"
 #include "background/worker_text.h"
 #include "shared/base/str_win.h"
+#include "shared/base/trace.h"
 #include "shared/journal/journal_win.h"
 
 namespace qm {
@@ -41,15 +42,6 @@ double NowMs() {
 constexpr DWORD kTickBudgetMs = 25;
 constexpr std::size_t kTextsPerRound = 256;
 
-bool RegisterWorkerClass(HINSTANCE instance) {
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = instance;
-  wc.lpszClassName = kWorkerClass;
-  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 }  // namespace
 
 frmMain::frmMain(HINSTANCE instance, JournalPort& journal, BackgroundSettings& settings,
@@ -68,71 +60,46 @@ frmMain::~frmMain() {
 }
 
 bool frmMain::Load() {
-  if (hWnd_) return true;
+  if (hwnd()) return true;
   // Another instance already journals: this one loads no window at all, so that the
   // caption keeps naming exactly one window and the first instance's hot key stays.
   if (!instanceClaim_.Claim()) return false;
-  if (!RegisterWorkerClass(instance_)) {
-    instanceClaim_.Release();
-    return false;
-  }
   // A real top-level window (peers find it by caption with FindWindow), never shown; the
   // tool-window style keeps it out of every task list even if something showed it.
-  hWnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kWorkerClass, kWorkerCaption, WS_POPUP, 0, 0, 0, 0,
-                          nullptr, nullptr, instance_, nullptr);
-  if (!hWnd_) {
+  if (!RegisterWindowClass(kWorkerClass, 0, nullptr, nullptr, nullptr, instance_) ||
+      !Create(kWorkerClass, kWorkerCaption, WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 0, 0, nullptr, nullptr,
+              instance_)) {
     instanceClaim_.Release();
     return false;
   }
-  SetWindowLongPtrW(hWnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   // The result is not checked: when another program owns the combination, journaling
   // goes on without the hot key.
-  hotKeyRegistered_ = RegisterHotKey(hWnd_, kHotKeyId, kHotKeyModifiers, kHotKeyVirtualKey) != 0;
-  lOriginalWindowProcAddress =
-      SetWindowLongPtrW(hWnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&frmMain::WindowProc));
+  hotKeyRegistered_ = RegisterHotKey(hwnd(), kHotKeyId, kHotKeyModifiers, kHotKeyVirtualKey) != 0;
   return true;
 }
 
 void frmMain::UnregisterHotKeyOnly() {
-  if (hWnd_ && hotKeyRegistered_) {
-    UnregisterHotKey(hWnd_, kHotKeyId);
+  if (hwnd() && hotKeyRegistered_) {
+    UnregisterHotKey(hwnd(), kHotKeyId);
     hotKeyRegistered_ = false;
   }
 }
 
 void frmMain::Unload() {
-  if (!hWnd_ || unloading_) return;
+  if (!hwnd() || unloading_) return;
   unloading_ = true;
   // However the program ends (closed from outside, the welcome window on Vista), the
   // reports it holds get their last attempt; after "ExitNow" that attempt was made.
   dispatcher_.FinishBeforeExit();
-  KillTimer(hWnd_, kWorkerTimerId);
-  KillTimer(hWnd_, kCleanUpTimerId);
-  KillTimer(hWnd_, kRetryTimerId);
+  KillTimer(hwnd(), kWorkerTimerId);
+  KillTimer(hwnd(), kCleanUpTimerId);
+  KillTimer(hwnd(), kRetryTimerId);
   workerTimerArmed_ = false;
-  if (lOriginalWindowProcAddress) {
-    SetWindowLongPtrW(hWnd_, GWLP_WNDPROC, lOriginalWindowProcAddress);
-    lOriginalWindowProcAddress = 0;
-  }
   UnregisterHotKeyOnly();
-  SetWindowLongPtrW(hWnd_, GWLP_USERDATA, 0);
-  HWND hwnd = hWnd_;
-  hWnd_ = nullptr;
-  DestroyWindow(hwnd);
+  Destroy();
   instanceClaim_.Release();
   unloading_ = false;
   if (onUnloaded) onUnloaded();
-}
-
-LRESULT CALLBACK frmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<frmMain*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self || self->hWnd_ != hwnd) return DefWindowProcW(hwnd, msg, wParam, lParam);
-  try {
-    return self->HandleMessage(msg, wParam, lParam);
-  } catch (...) {
-    // Nothing may leave a window procedure; the message counts as not handled.
-    return 0;
-  }
 }
 
 LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -171,18 +138,27 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return CallWindowProcW(reinterpret_cast<WNDPROC>(lOriginalWindowProcAddress), hWnd_, msg,
-                         wParam, lParam);
+  return DefaultProc(msg, wParam, lParam);
 }
 
 LRESULT frmMain::OnCopyData(const COPYDATASTRUCT* block) {
   // The block lives in this process (the system copied it); a malformed one is refused
   // before anything is stored, and the sender learns it from the result 0.
-  if (!block) return 0;
+  if (!block) {
+    Trace(u"worker", WorkerTextRefusal(WorkerTextIntake::NoData, 0));
+    return 0;
+  }
   Str text;
-  if (DecodeWorkerText(block->lpData, block->cbData, text) != WorkerTextIntake::Accepted) return 0;
+  const WorkerTextIntake intake = DecodeWorkerText(block->lpData, block->cbData, text);
+  if (intake != WorkerTextIntake::Accepted) {
+    Trace(u"worker", WorkerTextRefusal(intake, block->cbData));
+    return 0;
+  }
   // A report's row carries the time it arrived, also when the journal takes it later.
-  if (!sWorkerData.Push(std::move(text), clock_.Now())) return 0;
+  if (!sWorkerData.Push(std::move(text), clock_.Now())) {
+    Trace(u"worker", u"WM_COPYDATA refused: the queue of waiting texts is full");
+    return 0;
+  }
   ArmWorkerTimer();
   return 1;
 }
@@ -190,14 +166,14 @@ LRESULT frmMain::OnCopyData(const COPYDATASTRUCT* block) {
 void frmMain::ArmWorkerTimer() {
   // Arming an armed timer would restart its countdown: a steady stream of texts would
   // then keep the tick from ever coming.
-  if (workerTimerArmed_ || !hWnd_) return;
-  workerTimerArmed_ = SetTimer(hWnd_, kWorkerTimerId, kWorkerTimerMs, nullptr) != 0;
-  PostMessageW(hWnd_, kWorkerNudge, 0, 0);
+  if (workerTimerArmed_ || !hwnd()) return;
+  workerTimerArmed_ = SetTimer(hwnd(), kWorkerTimerId, kWorkerTimerMs, nullptr) != 0;
+  PostMessageW(hwnd(), kWorkerNudge, 0, 0);
 }
 
 void frmMain::tmrWorkerInstance_Timer() {
-  KillTimer(hWnd_, kWorkerTimerId);
-  KillTimer(hWnd_, kRetryTimerId);
+  KillTimer(hwnd(), kWorkerTimerId);
+  KillTimer(hwnd(), kRetryTimerId);
   workerTimerArmed_ = false;
   const DWORD start = GetTickCount();
   bool more = true;
@@ -205,19 +181,19 @@ void frmMain::tmrWorkerInstance_Timer() {
     more = dispatcher_.Drain(kTextsPerRound, static_cast<std::uint64_t>(NowMs()));
     if (GetTickCount() - start >= kTickBudgetMs) break;
   }
-  if (dispatcher_.ExitRequested() || !hWnd_) return;  // the window is gone already
+  if (dispatcher_.ExitRequested() || !hwnd()) return;  // the window is gone already
   lastRoundEndMs_ = NowMs();
   if (more) {
     ArmWorkerTimer();
   } else if (auto pause = dispatcher_.RetryPauseMs(static_cast<std::uint64_t>(NowMs()))) {
     // Reports wait for the journal: the timer brings the next attempt, and the window
     // goes on taking texts in the meantime.
-    SetTimer(hWnd_, kRetryTimerId, static_cast<UINT>(*pause > 0 ? *pause : 1), nullptr);
+    SetTimer(hwnd(), kRetryTimerId, static_cast<UINT>(*pause > 0 ? *pause : 1), nullptr);
   }
 }
 
 void frmMain::tmrCleanUpOldRecords_Timer() {
-  KillTimer(hWnd_, kCleanUpTimerId);
+  KillTimer(hwnd(), kCleanUpTimerId);
   if (!RunCleanUp(clock_, settings_, journal_)) scheduler_.OnCleanUpFailed();
 }
 
@@ -234,7 +210,7 @@ void frmMain::ShowProperties(const PropertiesRequest& request) {
 void frmMain::ExitNow() { Unload(); }
 
 void frmMain::ArmCleanUp() {
-  if (hWnd_) SetTimer(hWnd_, kCleanUpTimerId, kCleanUpDelayMs, nullptr);
+  if (hwnd()) SetTimer(hwnd(), kCleanUpTimerId, kCleanUpDelayMs, nullptr);
 }
 
 }  // namespace qm

@@ -3,6 +3,8 @@
 // WM_COPYDATA, queues them in sWorkerData and handles them in the tick of
 // tmrWorkerInstance (and, while the journal is busy, in the ticks of a retry timer); it
 // owns the hot key that starts the main program and the timer of the daily clean-up.
+// Its messages reach it through the shared window base from its creation on; what it
+// does not handle gets the system's default answer.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +17,7 @@
 #include "background/single_instance_win.h"
 #include "background/worker_dispatch.h"
 #include "background/worker_queue.h"
+#include "shared/ui/window_win.h"
 
 namespace qm {
 
@@ -23,7 +26,7 @@ constexpr int kHotKeyId = 1;
 constexpr UINT kHotKeyModifiers = MOD_CONTROL | MOD_WIN;
 constexpr UINT kHotKeyVirtualKey = VK_SPACE;
 
-class frmMain : private WorkerActions {
+class frmMain : public Window, private WorkerActions {
  public:
   frmMain(HINSTANCE instance, JournalPort& journal, BackgroundSettings& settings,
           const Clock& clock);
@@ -33,11 +36,11 @@ class frmMain : private WorkerActions {
 
   // Loads the window unless another instance runs; false when it was not loaded.
   bool Load();
-  // Unloads the window (hot key released, window procedure restored, window destroyed).
-  // Does nothing when it is not loaded. onUnloaded runs afterwards.
+  // Unloads the window (timers stopped, hot key released, window destroyed). Does nothing
+  // when it is not loaded. onUnloaded runs afterwards.
   void Unload();
-  bool Loaded() const { return hWnd_ != nullptr; }
-  HWND hWnd() const { return hWnd_; }
+  bool Loaded() const { return hwnd() != nullptr; }
+  HWND hWnd() const { return hwnd(); }
 
   // Gives up hot key 1 while the window stays loaded (welcome window on Vista and later).
   void UnregisterHotKeyOnly();
@@ -48,12 +51,11 @@ class frmMain : private WorkerActions {
   // Texts received and not yet handled, first in, first out, with the reports that wait
   // for a busy journal at the front.
   WorkerQueue sWorkerData;
-  // The window procedure the window had before the program put its own in front.
-  LONG_PTR lOriginalWindowProcAddress = 0;
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT OnCopyData(const COPYDATASTRUCT* block);
   void ArmWorkerTimer();
   void tmrWorkerInstance_Timer();
@@ -72,7 +74,6 @@ class frmMain : private WorkerActions {
   CleanUpScheduler scheduler_;
   WorkerDispatcher dispatcher_;
   SingleInstance instanceClaim_;
-  HWND hWnd_ = nullptr;
   bool hotKeyRegistered_ = false;
   bool workerTimerArmed_ = false;
   double lastRoundEndMs_ = -1e9;

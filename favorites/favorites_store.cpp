@@ -98,7 +98,7 @@ Str WithoutFavoritesSeparator(StrView text) {
 GroupNameProblem CheckNewGroupName(StrView name, const std::vector<Str>& existing,
                                    const StringSource& strings) {
   if (name.empty()) return GroupNameProblem::Empty;
-  if (name == strings.Load(kOtherGroupTextId)) return GroupNameProblem::ReservedOther;
+  if (name == strings.Load(kOtherGroupText)) return GroupNameProblem::ReservedOther;
   GroupNameProblem p = LayoutProblem(name);
   if (p != GroupNameProblem::None) return p;
   if (EqualsNameNoCase(existing, name)) return GroupNameProblem::Duplicate;
@@ -147,7 +147,7 @@ bool AppendFavorite(FavoritesKeyStore& store, const Favorite& favorite, StrView 
                     const StringSource& strings) {
   const Str group = TrimBlanks(groupText);
   Str subkey;
-  if (group == strings.Load(kNoGroupTextId) || group == strings.Load(kOtherGroupTextId)) {
+  if (group == strings.Load(kNoGroupText) || group == strings.Load(kOtherGroupText)) {
     subkey = setting::kUncategorizedGroup;
   } else {
     std::vector<Str> groups = SplitFavoritesList(store.ReadText(u"", setting::kGroupsValue));

@@ -11,10 +11,9 @@
 namespace qm {
 
 inline constexpr char16_t kFavoritesSeparator[] = u"|*#|";
-// String-table numbers of the group texts that mean "no group": "(None)" where no user
-// group exists, else "Other".
-inline constexpr int kNoGroupTextId = 66;
-inline constexpr int kOtherGroupTextId = 67;
+// The group texts that mean "no group": "(None)" where no user group exists, else "Other".
+inline constexpr StrId kNoGroupText = StrId::NoGroup;
+inline constexpr StrId kOtherGroupText = StrId::OtherGroup;
 inline constexpr int kMaxFavoriteGroups = 7;
 
 // The FolderFavorites key and its subkeys. The program backs it by cRegistry; tests by a map.

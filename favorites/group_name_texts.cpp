@@ -4,23 +4,14 @@
 
 namespace qm {
 
-namespace {
-
-// String-table numbers of the layout messages.
-constexpr int kTextReservedStore = 320;
-constexpr int kTextBackslash = 321;
-constexpr int kTextSeparator = 322;
-
-}  // namespace
-
 Str LayoutGroupNameMessage(GroupNameProblem problem, const StringSource& strings) {
   switch (problem) {
     case GroupNameProblem::ReservedStore:
-      return strings.Load(kTextReservedStore);
+      return strings.Load(StrId::GroupNameReservedStore);
     case GroupNameProblem::Backslash:
-      return strings.Load(kTextBackslash);
+      return strings.Load(StrId::GroupNameBackslash);
     case GroupNameProblem::Separator:
-      return strings.Load(kTextSeparator);
+      return strings.Load(StrId::GroupNameSeparator);
     default:
       return Str();
   }
@@ -33,11 +24,11 @@ Str GroupNameMessage(GroupNameProblem problem, StrView name, bool fromAddDialog,
     case GroupNameProblem::Empty:
       return Str();
     case GroupNameProblem::ReservedOther:
-      return strings.Load(89);
+      return strings.Load(StrId::GroupNameOtherReserved);
     case GroupNameProblem::Duplicate:
-      return printf(strings.Load(90), {Str(name)});
+      return printf(strings.Load(StrId::GroupNameExists), {Str(name)});
     case GroupNameProblem::TooMany:
-      return fromAddDialog ? printf(strings.Load(68), {Str(name)}) : strings.Load(84);
+      return fromAddDialog ? printf(strings.Load(StrId::NoMoreGroupsForNewGroup), {Str(name)}) : strings.Load(StrId::TooManyGroups);
     case GroupNameProblem::ReservedStore:
     case GroupNameProblem::Backslash:
     case GroupNameProblem::Separator:

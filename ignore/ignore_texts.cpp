@@ -4,15 +4,11 @@
 
 namespace qm {
 
-namespace {
-enum : int { kTextFolderQuote = 97, kTextAndSubfolders = 98, kTextPathContains = 99 };
-}
-
 Str IgnoreRuleDisplayText(const IgnoreRule& rule, const StringSource& strings) {
   if (rule.kind == IgnoreRuleKind::PathContains)
-    return printf(strings.Load(kTextPathContains), {rule.text});
-  Str text = strings.Load(kTextFolderQuote) + rule.text + u"\"";
-  if (rule.kind == IgnoreRuleKind::FolderAndSubfolders) text += u" " + strings.Load(kTextAndSubfolders);
+    return printf(strings.Load(StrId::IgnoredPathContains), {rule.text});
+  Str text = strings.Load(StrId::IgnoredFolderQuote) + rule.text + u"\"";
+  if (rule.kind == IgnoreRuleKind::FolderAndSubfolders) text += u" " + strings.Load(StrId::IgnoredAndSubfolders);
   return text;
 }
 

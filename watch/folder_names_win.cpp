@@ -9,19 +9,17 @@
 #include <mutex>
 
 #include "shared/base/com_ptr_win.h"
+#include "shared/base/handles_win.h"
 #include "shared/base/str_win.h"
-#include "watch/watch_handles_win.h"
 
 namespace qm {
 
 namespace {
 
 Str NameOf(PCIDLIST_ABSOLUTE folder, SIGDN form) {
-  PWSTR text = nullptr;
-  if (FAILED(SHGetNameFromIDList(folder, form, &text)) || !text) return Str();
-  Str name = FromW(text);
-  CoTaskMemFree(text);
-  return name;
+  UniqueCoTaskText text;
+  if (FAILED(SHGetNameFromIDList(folder, form, text.put())) || !text) return Str();
+  return FromW(text.get());
 }
 
 }  // namespace

@@ -5,15 +5,13 @@
 
 #include <memory>
 
-#include "shared/base/program.h"
 #include "shared/base/str_win.h"
+#include "shared/ui/program_start_win.h"
 #include "watch/shell_windows_source_win.h"
 #include "watch/watch_program_win.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  qm::SetProgramNameFromPath(qm::FromW(path));
+  qm::StartProgram();
   return qm::RunWatchProgram(instance, qm::FromW(arguments), [](HWND target, UINT message) {
     return std::make_unique<qm::ShellWindowsSource>(target, message);
   });

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "watch/watch_handles_win.h"
+#include "shared/base/handles_win.h"
 
 namespace qm {
 

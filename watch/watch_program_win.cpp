@@ -2,9 +2,9 @@
 
 #include <objbase.h>
 
+#include "shared/base/handles_win.h"
 #include "watch/report_sender_win.h"
 #include "watch/watch_arguments.h"
-#include "watch/watch_handles_win.h"
 #include "watch/watch_window_win.h"
 #include "watch/watcher.h"
 
@@ -35,26 +35,21 @@ class ComApartment {
 // Holds the instance mutex while the reporter runs.
 class InstanceClaim {
  public:
-  InstanceClaim() : mutex_(CreateMutexW(nullptr, FALSE, kInstanceMutex)) {
-    if (!mutex_) {
+  InstanceClaim() {
+    UniqueKernelHandle mutex(CreateMutexW(nullptr, FALSE, kInstanceMutex));
+    if (!mutex) {
       owned_ = true;  // cannot tell: report rather than never
       return;
     }
-    const DWORD waited = WaitForSingleObject(mutex_.get(), kInstanceWaitMs);
+    const DWORD waited = WaitForSingleObject(mutex.get(), kInstanceWaitMs);
     owned_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
-    holding_ = owned_;
+    if (owned_) held_.reset(mutex.release());
   }
-  ~InstanceClaim() {
-    if (holding_) ReleaseMutex(mutex_.get());
-  }
-  InstanceClaim(const InstanceClaim&) = delete;
-  InstanceClaim& operator=(const InstanceClaim&) = delete;
   bool owned() const { return owned_; }
 
  private:
-  UniqueKernelHandle mutex_;
+  HeldMutex held_;
   bool owned_ = false;
-  bool holding_ = false;
 };
 
 // The parent's process handle when the arguments name one that is usable.

@@ -21,17 +21,12 @@ WatchWindow::WatchWindow(HINSTANCE instance, const MonotonicClock& clock)
 WatchWindow::~WatchWindow() { Detach(); }
 
 bool WatchWindow::Create() {
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = &WatchWindow::WindowProc;
-  wc.hInstance = instance_;
-  wc.lpszClassName = kWatchWindowClass;
-  RegisterClassExW(&wc);
   // A top-level window, never shown: message-only windows miss broadcasts such as
   // "TaskbarCreated".
-  window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kWatchWindowClass, L"", WS_POPUP, 0, 0, 0, 0,
-                                nullptr, nullptr, instance_, this));
-  if (!window_) return false;
+  if (!RegisterWindowClass(kWatchWindowClass, 0, nullptr, nullptr, nullptr, instance_) ||
+      !Window::Create(kWatchWindowClass, L"", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 0, 0, nullptr, nullptr,
+                      instance_))
+    return false;
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
   return true;
 }
@@ -39,28 +34,18 @@ bool WatchWindow::Create() {
 void WatchWindow::Run(Watcher& watcher, ShellSource& source) {
   watcher_ = &watcher;
   source_ = &source;
-  g_hookTarget = window_.get();
+  g_hookTarget = hwnd();
   watcher.Start();
   RunWatcher();
 }
 
 void WatchWindow::Detach() {
-  if (window_) KillTimer(window_.get(), kRunTimer);
+  if (hwnd()) KillTimer(hwnd(), kRunTimer);
   foregroundHook_.reset();
   titleHooks_.clear();
-  if (g_hookTarget == window_.get()) g_hookTarget = nullptr;
+  if (g_hookTarget == hwnd()) g_hookTarget = nullptr;
   watcher_ = nullptr;
   source_ = nullptr;
-}
-
-LRESULT CALLBACK WatchWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<WatchWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self && self->window_.get() == hwnd) return self->HandleMessage(msg, wParam, lParam);
-  return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 void CALLBACK WatchWindow::OnWinEvent(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child,
@@ -85,7 +70,7 @@ LRESULT WatchWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_TIMER:
       if (wParam == kRunTimer) {
-        KillTimer(window_.get(), kRunTimer);
+        KillTimer(hwnd(), kRunTimer);
         RunWatcher();
         return 0;
       }
@@ -97,7 +82,7 @@ LRESULT WatchWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return DefWindowProcW(window_.get(), msg, wParam, lParam);
+  return DefaultProc(msg, wParam, lParam);
 }
 
 void WatchWindow::Notify(ShellSignal signal) {
@@ -119,7 +104,7 @@ void WatchWindow::RunWatcher() {
 }
 
 void WatchWindow::Schedule() {
-  if (!watcher_ || !window_) return;
+  if (!watcher_ || !hwnd()) return;
   if (watcher_->Ended()) {
     PostQuitMessage(0);
     return;
@@ -127,7 +112,7 @@ void WatchWindow::Schedule() {
   const auto next = watcher_->NextRun();
   if (!next) return;
   const long long delay = std::clamp<long long>(*next - clock_.NowMs(), USER_TIMER_MINIMUM, 0x7FFFFFFF);
-  SetTimer(window_.get(), kRunTimer, static_cast<UINT>(delay), nullptr);
+  SetTimer(hwnd(), kRunTimer, static_cast<UINT>(delay), nullptr);
 }
 
 void WatchWindow::FollowFrames() {

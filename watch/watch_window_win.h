@@ -9,8 +9,8 @@
 
 #include <map>
 
-#include "shared/ui/handles_win.h"
-#include "watch/watch_handles_win.h"
+#include "shared/base/handles_win.h"
+#include "shared/ui/window_win.h"
 #include "watch/watcher.h"
 
 namespace qm {
@@ -18,29 +18,28 @@ namespace qm {
 // Class name of the reporter's window; no caption.
 inline constexpr wchar_t kWatchWindowClass[] = L"QuillmarkWatch";
 
-class WatchWindow {
+class WatchWindow : public Window {
  public:
   // Posted by the sinks and hooks; wParam holds the ShellSignal.
   static constexpr UINT kSignalMessage = WM_APP + 1;
 
   WatchWindow(HINSTANCE instance, const MonotonicClock& clock);
-  ~WatchWindow();
-  WatchWindow(const WatchWindow&) = delete;
-  WatchWindow& operator=(const WatchWindow&) = delete;
+  ~WatchWindow() override;
 
   bool Create();
-  HWND hWnd() const { return window_.get(); }
+  HWND hWnd() const { return hwnd(); }
 
   // Starts the watcher and runs it from now on; the quit message is posted when it ends.
   void Run(Watcher& watcher, ShellSource& source);
   // Stops running the watcher and lets go of the hooks.
   void Detach();
 
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   static void CALLBACK OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND hwnd, LONG object,
                                   LONG child, DWORD thread, DWORD time);
-  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void Notify(ShellSignal signal);
   void RunWatcher();
   void Schedule();
@@ -48,7 +47,6 @@ class WatchWindow {
 
   HINSTANCE instance_;
   const MonotonicClock& clock_;
-  OwnedWindow window_;
   UINT taskbarCreated_ = 0;
   Watcher* watcher_ = nullptr;
   ShellSource* source_ = nullptr;

@@ -9,9 +9,10 @@
 #include <vector>
 
 #include "shared/base/datetime.h"
+#include "shared/base/datetime_win.h"
 #include "shared/base/str_win.h"
 #include "shared/settings/catalogue.h"
-#include "tests/e2e/app/e2e_controls_win.h"
+#include "tests/e2e/lib/e2e_controls_win.h"
 #include "tests/e2e/lib/e2e_files_win.h"
 #include "tests/e2e/lib/e2e_journal_win.h"
 #include "tests/e2e/lib/e2e_process_win.h"
@@ -46,9 +47,7 @@ bool PrepareJournal(int rows) {
     return false;
   JournalDb db;
   if (!db.Ok()) return false;
-  SYSTEMTIME st;
-  GetLocalTime(&st);
-  double now = ToOleDate(LocalDateTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond});
+  double now = ToOleDate(LocalNow());
   db.Exec(u"BEGIN");
   for (int i = 0; i < rows; ++i) {
     // Spread over the last 40 days; a tenth of the rows name folders that are gone.

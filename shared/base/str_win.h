@@ -16,4 +16,10 @@ inline Str FromW(const wchar_t* s) { return s ? Str(reinterpret_cast<const char1
 inline Str FromW(const wchar_t* s, size_t n) { return Str(reinterpret_cast<const char16_t*>(s), n); }
 inline Str FromW(const std::wstring& s) { return FromW(s.data(), s.size()); }
 
+// Records of the common controls want writable text pointers even where they only read.
+inline wchar_t* WritableText(Str& s) {
+  s.reserve(s.size() + 1);
+  return reinterpret_cast<wchar_t*>(&s[0]);
+}
+
 }  // namespace qm

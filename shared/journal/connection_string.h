@@ -1,4 +1,4 @@
-// The journal's connection string keeps the form the programs have always used,
+// The journal's connection string has the Jet form that both programs build,
 // "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" followed directly by the file path;
 // the journal layer takes the path from it.
 #pragma once

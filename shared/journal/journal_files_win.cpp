@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "shared/base/handles_win.h"
 #include "shared/base/str_win.h"
 #include "shared/journal/journal_files.h"
 
@@ -32,16 +33,15 @@ bool MoveFileReplace(const Str& from, const Str& to) {
 bool RemoveFile(const Str& path) { return DeleteFileW(W(path)) != 0; }
 
 bool ReadFileStart(const Str& path, size_t count, long long& size, std::string& bytes) {
-  HANDLE h = CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  UniqueFile file(CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   LARGE_INTEGER li;
-  bool ok = GetFileSizeEx(h, &li) != 0;
+  bool ok = GetFileSizeEx(file.get(), &li) != 0;
   size = ok ? li.QuadPart : 0;
   bytes.assign(count, '\0');
   DWORD got = 0;
-  if (ok) ok = ReadFile(h, &bytes[0], static_cast<DWORD>(count), &got, nullptr) != 0;
-  CloseHandle(h);
+  if (ok) ok = ReadFile(file.get(), &bytes[0], static_cast<DWORD>(count), &got, nullptr) != 0;
   bytes.resize(got);
   return ok;
 }

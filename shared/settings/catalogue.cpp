@@ -12,6 +12,7 @@ const DwordSetting* const kAllNumbers[] = {
     &WindowWidth, &WindowHeight, &WindowTop, &WindowLeft, &FirstColumnWidth, &SetupDone,
     &StartupShortcutCreated, &TipShown_SearchFolder, &TipShown_CopyPath, &TipShown_RemoveEntry,
     &LastUpdateCheck, &FavoritesManagementExpanded, &OptionsLastOpenedTab, &LastCleanUpDay,
+    &DiagnosticTrace,
     &EnableBalloonTips,
 };
 const size_t kAllNumbersCount = sizeof kAllNumbers / sizeof kAllNumbers[0];

@@ -109,6 +109,9 @@ inline constexpr DwordSetting FavoritesManagementExpanded =
 inline constexpr DwordSetting OptionsLastOpenedTab = MakeNumber(kCurrentSettingsKey, u"OptionsLastOpenedTab", 1);
 // Day of the month (1 to 31) of the last journal clean-up.
 inline constexpr DwordSetting LastCleanUpDay = MakeNumber(kCurrentSettingsKey, u"LastCleanUpDay", -1);
+// 1 = the programs also write their diagnostic trace to a file beside the journal
+// (<program>.log); off unless the user sets it, for a look at problems on a machine.
+inline constexpr DwordSetting DiagnosticTrace = MakeNumber(kCurrentSettingsKey, u"DiagnosticTrace", 0);
 
 inline constexpr TextSetting IgnoreStrings{kCurrentSettingsKey, u"IgnoreStrings", u""};
 inline constexpr TextSetting IgnoreStringSQL{kCurrentSettingsKey, u"IgnoreStringSQL", u""};

@@ -2,44 +2,13 @@
 
 #include <windows.h>
 
+#include "shared/base/handles_win.h"
 #include "shared/base/str_win.h"
 #include "shared/settings/registry_data.h"
 
 namespace qm {
 
 namespace {
-
-// Owns one open registry key and closes it when it goes.
-class RegKey {
- public:
-  RegKey() = default;
-  ~RegKey() { Close(); }
-  RegKey(const RegKey&) = delete;
-  RegKey& operator=(const RegKey&) = delete;
-  RegKey(RegKey&& o) noexcept : h_(o.h_) { o.h_ = nullptr; }
-  RegKey& operator=(RegKey&& o) noexcept {
-    if (this != &o) {
-      Close();
-      h_ = o.h_;
-      o.h_ = nullptr;
-    }
-    return *this;
-  }
-
-  HKEY get() const { return h_; }
-  HKEY* out() {
-    Close();
-    return &h_;
-  }
-  explicit operator bool() const { return h_ != nullptr; }
-
- private:
-  void Close() {
-    if (h_) RegCloseKey(h_);
-    h_ = nullptr;
-  }
-  HKEY h_ = nullptr;
-};
 
 // The predefined root as a handle; the 32-bit number is sign-extended as the SDK does.
 HKEY RootHandle(int32_t root) {
@@ -49,19 +18,19 @@ HKEY RootHandle(int32_t root) {
 // Access mask for writing: query, set, create subkey, enumerate, notify, create link.
 constexpr REGSAM kWriteAccess = 0x3F;
 
-RegKey Open(int32_t root, StrView path, REGSAM access) {
-  RegKey key;
+UniqueRegKey Open(int32_t root, StrView path, REGSAM access) {
+  UniqueRegKey key;
   Str p(path);
-  if (RegOpenKeyExW(RootHandle(root), W(p), 0, access, key.out()) != ERROR_SUCCESS) return RegKey();
+  if (RegOpenKeyExW(RootHandle(root), W(p), 0, access, key.put()) != ERROR_SUCCESS) return UniqueRegKey();
   return key;
 }
 
-RegKey Create(int32_t root, StrView path) {
-  RegKey key;
+UniqueRegKey Create(int32_t root, StrView path) {
+  UniqueRegKey key;
   Str p(path);
-  if (RegCreateKeyExW(RootHandle(root), W(p), 0, nullptr, 0, kWriteAccess, nullptr, key.out(),
+  if (RegCreateKeyExW(RootHandle(root), W(p), 0, nullptr, 0, kWriteAccess, nullptr, key.put(),
                       nullptr) != ERROR_SUCCESS)
-    return RegKey();
+    return UniqueRegKey();
   return key;
 }
 
@@ -79,7 +48,7 @@ class WindowsRegistryBackend : public RegistryBackend {
   }
 
   DeleteValueResult DeleteValue(int32_t root, StrView path, StrView name) override {
-    RegKey key = Open(root, path, KEY_QUERY_VALUE | KEY_SET_VALUE);
+    UniqueRegKey key = Open(root, path, KEY_QUERY_VALUE | KEY_SET_VALUE);
     if (!key) return DeleteValueResult::KeyFailed;
     Str n(name);
     return RegDeleteValueW(key.get(), W(n)) == ERROR_SUCCESS ? DeleteValueResult::Ok
@@ -87,7 +56,7 @@ class WindowsRegistryBackend : public RegistryBackend {
   }
 
   bool QueryValue(int32_t root, StrView path, StrView name, uint32_t& type, Bytes& data) override {
-    RegKey key = Open(root, path, KEY_QUERY_VALUE);
+    UniqueRegKey key = Open(root, path, KEY_QUERY_VALUE);
     if (!key) return false;
     Str n(name);
     DWORD t = 0, size = 0;
@@ -111,7 +80,7 @@ class WindowsRegistryBackend : public RegistryBackend {
 
   SetValueResult SetValue(int32_t root, StrView path, StrView name, uint32_t type,
                           const Bytes& data) override {
-    RegKey key = Create(root, path);
+    UniqueRegKey key = Create(root, path);
     if (!key) return SetValueResult::KeyFailed;
     Str n(name);
     static const BYTE kNothing = 0;
@@ -122,7 +91,7 @@ class WindowsRegistryBackend : public RegistryBackend {
 
   std::vector<Str> ValueNames(int32_t root, StrView path) override {
     std::vector<Str> names;
-    RegKey key = Open(root, path, KEY_QUERY_VALUE);
+    UniqueRegKey key = Open(root, path, KEY_QUERY_VALUE);
     if (!key) return names;
     DWORD longest = 0;
     if (RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
@@ -141,7 +110,7 @@ class WindowsRegistryBackend : public RegistryBackend {
 
   std::vector<Str> SubkeyNames(int32_t root, StrView path) override {
     std::vector<Str> names;
-    RegKey key = Open(root, path, KEY_ENUMERATE_SUB_KEYS);
+    UniqueRegKey key = Open(root, path, KEY_ENUMERATE_SUB_KEYS);
     if (!key) return names;
     // Key names have at most 255 characters, plus the terminator.
     wchar_t buf[256];

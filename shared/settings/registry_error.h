@@ -1,6 +1,6 @@
 // The error that the settings store raises. Callers that write settings catch
-// qm::RegistryError (reads never raise); the number, source and description are what
-// the store's users have always seen, so they are kept exactly.
+// qm::RegistryError (reads never raise); callers tell failures apart by the number and
+// pass the source and description on, so all three are fixed texts of the store.
 #pragma once
 
 #include <cstdint>

@@ -1,11 +1,15 @@
 # Turns a string source file (resources/strings/strings.txt format) into
 #  - RC_OUT:  a resource script with one STRINGTABLE, English (United States), UTF-8;
-#  - INC_OUT: C++ initialiser lines `{id, u"text"},` for the portable table.
-# Either output may be omitted. Run as:
-#   cmake -DSOURCE=<file> [-DRC_OUT=<file>] [-DINC_OUT=<file>] -P gen_string_table.cmake
+#  - INC_OUT: C++ initialiser lines `{id, u"text"},` for the portable table;
+#  - IDS_OUT: C++ enumerator lines `Name = id,` for the names code uses (every text must
+#    then have a name).
+# Any output may be omitted. Run as:
+#   cmake -DSOURCE=<file> [-DRC_OUT=<file>] [-DINC_OUT=<file>] [-DIDS_OUT=<file>]
+#         -P gen_string_table.cmake
 #
-# Source lines: <id> <blanks> "<text>", escapes \n \t \" \\ inside the quotes; lines that
-# start with # and empty lines are skipped; ids ascend strictly and lie in 1..65535.
+# Source lines: <id> [<name>] "<text>" separated by blanks, escapes \n \t \" \\ inside the
+# quotes; lines that start with # and empty lines are skipped; ids ascend strictly and lie
+# in 1..65535; a name starts with a letter, holds letters and digits and is given once.
 cmake_minimum_required(VERSION 3.20)
 
 # Reports a fault of the source as "<file>:<line>: <text>" on one line (CMake wraps
@@ -43,6 +47,9 @@ string(REPLACE "${LF}" ";" lines "${content}")
 
 set(rc_body "")
 set(inc_body "")
+set(ids_body "")
+set(names "")
+set(unnamed_line "")
 set(prev 0)
 set(lineno 0)
 foreach(line IN LISTS lines)
@@ -51,11 +58,12 @@ foreach(line IN LISTS lines)
   if(stripped STREQUAL "" OR stripped MATCHES "^#")
     continue()
   endif()
-  if(NOT line MATCHES "^([0-9]+)[ ${TAB}]+\"(.*)\"[ ${TAB}]*$")
-    fail(${lineno} "expected <number> \"<text>\"")
+  if(NOT line MATCHES "^([0-9]+)[ ${TAB}]+(([A-Za-z][A-Za-z0-9]*)[ ${TAB}]+)?\"(.*)\"[ ${TAB}]*$")
+    fail(${lineno} "expected <number> [<name>] \"<text>\"")
   endif()
   set(id "${CMAKE_MATCH_1}")
-  set(text "${CMAKE_MATCH_2}")
+  set(name "${CMAKE_MATCH_3}")
+  set(text "${CMAKE_MATCH_4}")
   if(id MATCHES "^0" OR id GREATER 65535)
     fail(${lineno} "number ${id} is not within 1..65535")
   endif()
@@ -63,6 +71,19 @@ foreach(line IN LISTS lines)
     fail(${lineno} "number ${id} does not follow ${prev} (numbers ascend strictly)")
   endif()
   set(prev ${id})
+  if(name STREQUAL "")
+    if(unnamed_line STREQUAL "")
+      set(unnamed_line ${lineno})
+      set(unnamed_id ${id})
+    endif()
+  else()
+    list(FIND names "${name}" seen)
+    if(NOT seen EQUAL -1)
+      fail(${lineno} "name ${name} is given twice")
+    endif()
+    list(APPEND names "${name}")
+    string(APPEND ids_body "${name} = ${id},\n")
+  endif()
 
   # Unescape into control-character stand-ins first, so that later replacements
   # cannot mistake one escape's result for the start of another.
@@ -100,6 +121,11 @@ foreach(var rc_body inc_body)
   string(REPLACE "${RBR}" "]" ${var} "${${var}}")
 endforeach()
 
+# Code asks for texts by name: a text without one could only be had by its number.
+if(IDS_OUT AND NOT unnamed_line STREQUAL "")
+  fail(${unnamed_line} "number ${unnamed_id} has no name")
+endif()
+
 get_filename_component(src_name "${SOURCE}" NAME)
 
 if(RC_OUT)
@@ -108,4 +134,7 @@ if(RC_OUT)
 endif()
 if(INC_OUT)
   file(WRITE "${INC_OUT}" "// Generated from ${src_name}; edit that file, not this one.\n${inc_body}")
+endif()
+if(IDS_OUT)
+  file(WRITE "${IDS_OUT}" "// Generated from ${src_name}; edit that file, not this one.\n${ids_body}")
 endif()

@@ -14,6 +14,7 @@ const StringEntry kTable[] = {
 
 class BuiltInSource : public StringSource {
  public:
+  using StringSource::Load;
   Str Load(int id) const override { return LoadStringText(id); }
 };
 

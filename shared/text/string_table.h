@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "shared/base/str.h"
+#include "shared/text/str_id.h"
 
 namespace qm {
 
@@ -22,6 +23,7 @@ size_t StringTableSize();
 
 // The text with this number from the built-in table; empty for an unknown number.
 Str LoadStringText(int id);
+inline Str LoadStringText(StrId id) { return LoadStringText(Number(id)); }
 
 // Where a piece of code gets its texts from: the built-in table in tests and portable
 // code, the program's resources on Windows (ResourceStrings(), strings_win.h).
@@ -29,6 +31,7 @@ class StringSource {
  public:
   virtual ~StringSource() = default;
   virtual Str Load(int id) const = 0;  // empty for an unknown number
+  Str Load(StrId id) const { return Load(Number(id)); }
 };
 
 const StringSource& BuiltInStrings();

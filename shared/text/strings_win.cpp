@@ -8,6 +8,7 @@ namespace {
 
 class ResourceSource : public StringSource {
  public:
+  using StringSource::Load;
   Str Load(int id) const override { return LoadStr(id); }
 };
 

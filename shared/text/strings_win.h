@@ -13,6 +13,7 @@ namespace qm {
 Str LoadStr(HINSTANCE module, int id);
 // The same from the program's own module (the .exe).
 Str LoadStr(int id);
+inline Str LoadStr(StrId id) { return LoadStr(Number(id)); }
 
 // A StringSource reading the program's own resources.
 const StringSource& ResourceStrings();

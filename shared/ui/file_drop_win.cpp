@@ -2,7 +2,9 @@
 
 #include <shellapi.h>
 
+#include "shared/base/handles_win.h"
 #include "shared/base/str_win.h"
+#include "shared/base/trace.h"
 
 namespace qm {
 
@@ -10,23 +12,19 @@ std::vector<Str> FilesFromDataObject(IDataObject* data) {
   std::vector<Str> files;
   if (!data) return files;
   FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-  STGMEDIUM medium = {};
-  if (FAILED(data->GetData(&format, &medium))) return files;
-  if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) {
-    auto drop = static_cast<HDROP>(GlobalLock(medium.hGlobal));
-    if (drop) {
-      UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-      for (UINT i = 0; i < count; ++i) {
-        UINT length = DragQueryFileW(drop, i, nullptr, 0);
-        std::wstring path(length + 1, L'\0');
-        UINT got = DragQueryFileW(drop, i, &path[0], length + 1);
-        path.resize(got);
-        files.push_back(FromW(path));
-      }
-      GlobalUnlock(medium.hGlobal);
-    }
+  StorageMedium medium;
+  if (FAILED(data->GetData(&format, medium.put()))) return files;
+  if (medium.get().tymed != TYMED_HGLOBAL || !medium.get().hGlobal) return files;
+  GlobalLockScope<HDROP> drop(medium.get().hGlobal);
+  if (!drop.get()) return files;
+  UINT count = DragQueryFileW(drop.get(), 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    UINT length = DragQueryFileW(drop.get(), i, nullptr, 0);
+    std::wstring path(length + 1, L'\0');
+    UINT got = DragQueryFileW(drop.get(), i, &path[0], length + 1);
+    path.resize(got);
+    files.push_back(FromW(path));
   }
-  ReleaseStgMedium(&medium);
   return files;
 }
 
@@ -59,6 +57,7 @@ class FileDropRegistration::DropTargetObject : public IDropTarget {
     try {
       files_ = FilesFromDataObject(data);
     } catch (...) {
+      TraceCaughtException(u"file drop", u"drag enter");
       files_.clear();
     }
     return DragOver(keys, pt, effect);
@@ -71,6 +70,7 @@ class FileDropRegistration::DropTargetObject : public IDropTarget {
       try {
         handler_->OnFileDragOver(files_, ToClient(pt), keys, answer);
       } catch (...) {
+        TraceCaughtException(u"file drop", u"drag over");
         answer = DROPEFFECT_NONE;
       }
     }
@@ -84,6 +84,7 @@ class FileDropRegistration::DropTargetObject : public IDropTarget {
       try {
         handler_->OnFileDragLeave();
       } catch (...) {
+        TraceCaughtException(u"file drop", u"drag leave");
       }
     }
     return S_OK;
@@ -97,6 +98,7 @@ class FileDropRegistration::DropTargetObject : public IDropTarget {
       if (files.empty()) files = files_;
       if (handler_ && !files.empty()) handler_->OnFileDrop(files, ToClient(pt), keys, answer);
     } catch (...) {
+      TraceCaughtException(u"file drop", u"drop");
       answer = DROPEFFECT_NONE;
     }
     files_.clear();

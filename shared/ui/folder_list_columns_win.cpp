@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "shared/ui/folder_list_text_win.h"
+#include "shared/base/str_win.h"
 #include "shared/ui/folder_list_win.h"
 #include "shared/ui/twips.h"
 

@@ -198,11 +198,10 @@ LRESULT FolderListControl::OnCustomDraw(NMLVCUSTOMDRAW* cd) {
         return CDRF_DODEFAULT;
       RECT client = {};
       GetClientRect(list_, &client);
-      UniqueGdiObject pen(CreatePen(PS_SOLID, 1, kHeadingRuleColor));
-      HGDIOBJ old = SelectObject(cd->nmcd.hdc, pen.get());
+      UniquePen pen(CreatePen(PS_SOLID, 1, kHeadingRuleColor));
+      SelectObjectScope selected(cd->nmcd.hdc, pen.get());
       MoveToEx(cd->nmcd.hdc, row.left + 2, row.bottom - 1, nullptr);
       LineTo(cd->nmcd.hdc, std::max(row.right, client.right) - 2, row.bottom - 1);
-      SelectObject(cd->nmcd.hdc, old);
       return CDRF_DODEFAULT;
     }
     default:

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "shared/base/str_win.h"
-#include "shared/ui/folder_list_text_win.h"
+#include "shared/ui/dpi_win.h"
 #include "shared/ui/twips.h"
 
 namespace qm {
@@ -38,11 +38,9 @@ bool FolderListControl::Create(HWND parent, int x, int y, int width, int height,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(options.controlId))))
     return false;
 
-  ScreenDc dc(GetDC(nullptr));
-  if (dc) {
-    dpiX_ = GetDeviceCaps(dc.get(), LOGPIXELSX);
-    dpiY_ = GetDeviceCaps(dc.get(), LOGPIXELSY);
-  }
+  const ScreenDpi dpi = GetScreenDpi();
+  dpiX_ = dpi.x;
+  dpiY_ = dpi.y;
 
   DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT |
                 LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;

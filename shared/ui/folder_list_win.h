@@ -20,10 +20,10 @@
 #include <memory>
 #include <vector>
 
+#include "shared/base/handles_win.h"
 #include "shared/base/str.h"
 #include "shared/ui/file_drop_win.h"
 #include "shared/ui/folder_list_model.h"
-#include "shared/ui/handles_win.h"
 #include "shared/ui/subclass_win.h"
 #include "shared/ui/window_win.h"
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "shared/base/trace.h"
+
 namespace qm {
 
 namespace {
@@ -95,6 +97,7 @@ LRESULT CALLBACK Subclass::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     try {
       handled = self->handler_(hwnd, msg, wParam, lParam, result);
     } catch (...) {
+      TraceCaughtException(u"subclass", u"message " + IntToStr(msg));
       handled = false;
     }
     if (--self->depth_ == 0 && self->dropPending_) {

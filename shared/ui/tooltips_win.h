@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "shared/base/handles_win.h"
 #include "shared/base/str.h"
-#include "shared/ui/handles_win.h"
 
 namespace qm {
 

@@ -6,8 +6,8 @@ namespace qm {
 
 constexpr int kTwipsPerInch = 1440;
 
-// Whole-number conversions that drop the remainder (towards zero), as the stored sizes
-// always were; a dots-per-inch value below 1 counts as 96.
+// Whole-number conversions that drop the remainder (towards zero), the rule every stored
+// size and position follows; a dots-per-inch value below 1 counts as 96.
 inline int PixelsToTwips(int pixels, int dpi) {
   if (dpi < 1) dpi = 96;
   return static_cast<int>(static_cast<long long>(pixels) * kTwipsPerInch / dpi);

@@ -1,5 +1,7 @@
 #include "shared/ui/window_win.h"
 
+#include "shared/base/trace.h"
+
 namespace qm {
 
 Window::~Window() {
@@ -13,12 +15,12 @@ Window::~Window() {
 }
 
 bool Window::RegisterWindowClass(const wchar_t* className, UINT classStyle, HBRUSH background,
-                                 HICON icon, HICON smallIcon) {
+                                 HICON icon, HICON smallIcon, HINSTANCE module) {
   WNDCLASSEXW wc = {};
   wc.cbSize = sizeof(wc);
   wc.style = classStyle;
   wc.lpfnWndProc = &Window::StaticWndProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hInstance = module ? module : GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = background;
   wc.lpszClassName = className;
@@ -29,10 +31,11 @@ bool Window::RegisterWindowClass(const wchar_t* className, UINT classStyle, HBRU
 }
 
 bool Window::Create(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle,
-                    int x, int y, int width, int height, HWND parent, HMENU menuOrId) {
+                    int x, int y, int width, int height, HWND parent, HMENU menuOrId,
+                    HINSTANCE module) {
   if (hwnd_) return false;
   HWND h = CreateWindowExW(exStyle, className, caption, style, x, y, width, height, parent,
-                           menuOrId, GetModuleHandleW(nullptr), this);
+                           menuOrId, module ? module : GetModuleHandleW(nullptr), this);
   return h != nullptr && hwnd_ == h;
 }
 
@@ -66,6 +69,7 @@ LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
   try {
     result = self->HandleMessage(msg, wParam, lParam);
   } catch (...) {
+    TraceCaughtException(u"window", u"message " + IntToStr(msg));
     result = DefWindowProcW(hwnd, msg, wParam, lParam);
   }
   if (msg == WM_NCDESTROY) {
@@ -74,6 +78,7 @@ LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     try {
       self->OnWindowGone();
     } catch (...) {
+      TraceCaughtException(u"window", u"end of the window");
     }
   }
   return result;

@@ -1,8 +1,10 @@
-// Base class of this program's own windows: one C++ object per window, attached when the
-// window is created (WM_NCCREATE) and detached when it is gone (WM_NCDESTROY). Messages
-// reach the object's HandleMessage; an exception thrown there never crosses the window
-// procedure (it would unwind through the system's code): it is caught and the message
-// gets the default answer.
+// Base class of the windows of both programs (dialogs from resource scripts have their
+// own base, dialog_win.h): one C++ object per window, attached when the window is created
+// (WM_NCCREATE) and detached when it is gone (WM_NCDESTROY). Messages reach the object's
+// HandleMessage; an exception thrown there never crosses the window procedure (it would
+// unwind through the system's code): it is caught, traced, and the message gets the
+// default answer. A handler may destroy its own window: the object learns it through
+// OnWindowGone, and no later message reaches it.
 #pragma once
 
 #include <windows.h>
@@ -20,15 +22,17 @@ class Window {
   HWND hwnd() const { return hwnd_; }
 
   // Registers a window class whose procedure dispatches to Window objects. Registering a
-  // name twice in a process is fine.
+  // name twice in a process is fine. module: the program's own when null.
   static bool RegisterWindowClass(const wchar_t* className, UINT classStyle = CS_DBLCLKS,
                                   HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
-                                  HICON icon = nullptr, HICON smallIcon = nullptr);
+                                  HICON icon = nullptr, HICON smallIcon = nullptr,
+                                  HINSTANCE module = nullptr);
 
-  // Creates the window of a class registered with RegisterWindowClass; false on failure
-  // or when this object has a window already.
+  // Creates the window of a class registered with RegisterWindowClass (with the same
+  // module); false on failure or when this object has a window already.
   bool Create(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle,
-              int x, int y, int width, int height, HWND parent, HMENU menuOrId = nullptr);
+              int x, int y, int width, int height, HWND parent, HMENU menuOrId = nullptr,
+              HINSTANCE module = nullptr);
   void Destroy();
 
   // The object attached to a window of ours, or nullptr.

@@ -4,6 +4,7 @@
 
 #include "background/folder_report.h"
 #include "shared/base/datetime.h"
+#include "shared/base/datetime_win.h"
 #include "shared/base/str_win.h"
 
 namespace qm::e2e {
@@ -45,8 +46,9 @@ void CloseAllLaunchers() {
 }
 
 void EnumValues(HKEY root, const Str& key, std::map<Str, Str>& out) {
-  HKEY h = nullptr;
-  if (RegOpenKeyExW(root, W(key), 0, KEY_READ, &h) != ERROR_SUCCESS) return;
+  UniqueRegKey owned;
+  if (RegOpenKeyExW(root, W(key), 0, KEY_READ, owned.put()) != ERROR_SUCCESS) return;
+  HKEY h = owned.get();
   for (DWORD i = 0;; ++i) {
     wchar_t name[256];
     DWORD nameLen = 256;
@@ -64,7 +66,6 @@ void EnumValues(HKEY root, const Str& key, std::map<Str, Str>& out) {
     if (RegEnumKeyExW(h, i, sub, &subLen, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
     EnumValues(root, key + u"\\" + FromW(sub), out);
   }
-  RegCloseKey(h);
 }
 
 }  // namespace
@@ -130,9 +131,7 @@ void AppTest::MakeJournal() {
 }
 
 void AppTest::AddRow(const Str& name, const Str& path, double daysAgo) {
-  SYSTEMTIME st;
-  GetLocalTime(&st);
-  LocalDateTime now{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+  const LocalDateTime now = LocalNow();
   JournalDb db;
   ASSERT_TRUE(db.Ok()) << ToUtf8(db.Error());
   ASSERT_TRUE(db.Exec(u"INSERT INTO FoldersProtocol (FolderPath, FolderName, DateUsed) VALUES (" + Quoted(path) +

@@ -11,7 +11,7 @@
 #include <map>
 #include <vector>
 
-#include "tests/e2e/app/e2e_controls_win.h"
+#include "tests/e2e/lib/e2e_controls_win.h"
 #include "tests/e2e/lib/e2e_files_win.h"
 #include "tests/e2e/lib/e2e_journal_win.h"
 #include "tests/e2e/lib/e2e_process_win.h"

@@ -229,9 +229,9 @@ TEST_F(Lists, UnreadableJournalLeavesAnEmptyWorkingWindow) {
   MakeJournal();
   AddRow(u"a", Folder(u"a"), 0.001);
   // Held open without sharing: the launcher cannot read it.
-  HANDLE lock = CreateFileW(reinterpret_cast<const wchar_t*>(JournalFile().c_str()), GENERIC_READ | GENERIC_WRITE, 0,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  UniqueFile lock(CreateFileW(reinterpret_cast<const wchar_t*>(JournalFile().c_str()), GENERIC_READ | GENERIC_WRITE,
+                              0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(lock);
   ChildProcess app;
   HWND window = StartApp(app);
   ASSERT_NE(window, nullptr);
@@ -240,7 +240,7 @@ TEST_F(Lists, UnreadableJournalLeavesAnEmptyWorkingWindow) {
   EXPECT_TRUE(WaitSetting(u"ListTypeActive", 2));
   EXPECT_EQ(ListRowCount(List(window)), 0);
   EXPECT_FALSE(PaneShown(window));
-  CloseHandle(lock);
+  lock.reset();
   // Readable again: the next fill lists the row.
   ASSERT_TRUE(ClickTab(Tabs(window), 0));
   EXPECT_TRUE(WaitSetting(u"ListTypeActive", 1));

@@ -84,12 +84,13 @@ TEST_F(Start, FirstStartOfAUserWelcomesAndMakesTheStartupShortcutOnce) {
 TEST_F(Start, AnExistingStartupShortcutIsLeftAsItIs) {
   ASSERT_TRUE(DeleteValue(kCurrentSettingsKey, u"StartupShortcutCreated"));
   const Str link = StartupShortcut();
-  HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(link.c_str()), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  DWORD written = 0;
-  WriteFile(file, "mine", 4, &written, nullptr);
-  CloseHandle(file);
+  {
+    UniqueFile file(CreateFileW(reinterpret_cast<const wchar_t*>(link.c_str()), GENERIC_WRITE, 0, nullptr,
+                                CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(file);
+    DWORD written = 0;
+    WriteFile(file.get(), "mine", 4, &written, nullptr);
+  }
   ChildProcess app;
   HWND window = StartApp(app);
   ASSERT_NE(window, nullptr);

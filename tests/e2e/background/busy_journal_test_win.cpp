@@ -5,26 +5,10 @@
 #include <string>
 
 #include "shared/base/datetime.h"
+#include "shared/base/datetime_win.h"
 
 using namespace qm;
 using namespace qm::e2e;
-
-namespace {
-
-LocalDateTime LocalNow() {
-  SYSTEMTIME st;
-  GetLocalTime(&st);
-  LocalDateTime t;
-  t.year = st.wYear;
-  t.month = st.wMonth;
-  t.day = st.wDay;
-  t.hour = st.wHour;
-  t.minute = st.wMinute;
-  t.second = st.wSecond;
-  return t;
-}
-
-}  // namespace
 
 class BusyJournal : public BackgroundTest {};
 

@@ -5,20 +5,12 @@
 #include <cstdio>
 
 #include "shared/base/datetime.h"
+#include "shared/base/datetime_win.h"
 
 using namespace qm;
 using namespace qm::e2e;
 
 namespace {
-
-LocalDateTime LocalNow() {
-  SYSTEMTIME st;
-  GetLocalTime(&st);
-  LocalDateTime t;
-  t.year = st.wYear; t.month = st.wMonth; t.day = st.wDay;
-  t.hour = st.wHour; t.minute = st.wMinute; t.second = st.wSecond;
-  return t;
-}
 
 constexpr double kMinute = 1.0 / (24 * 60);
 constexpr int kOldRows = 4000;

@@ -137,8 +137,9 @@ TEST_F(Commands, LowerCaseExitNowIsNotACommand) {
 TEST_F(Commands, PropertiesCommandReturnsAtOnceAndBreaksNothing) {
   HWND worker = StartBackground(background_);
   ASSERT_NE(worker, nullptr);
-  HWND own = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                             nullptr, nullptr);
+  OwnedWindow ownWindow(CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                        nullptr, nullptr));
+  HWND own = ownWindow.get();
   const Str handle = IntToStr(reinterpret_cast<INT_PTR>(own));
   const Str texts[] = {
       u"\\Properties!" + handle + u"|C:\\windows",      // a real owner
@@ -157,7 +158,6 @@ TEST_F(Commands, PropertiesCommandReturnsAtOnceAndBreaksNothing) {
   EXPECT_TRUE(RowsWithoutMarkers().empty());
   // Nothing waits on the screen (the shell's failure shows no message box).
   EXPECT_TRUE(VisibleWindowsOf(background_.Pid()).empty());
-  DestroyWindow(own);
 }
 
 class Instances : public BackgroundTest {};
@@ -308,4 +308,35 @@ TEST_F(BadInput, MalformedBlocksAreRefusedOrDroppedAndLaterReportsStored) {
   EXPECT_EQ(rows[1], (Row{u"Lone\uFFFD", u"C:\\x\uFFFD"}));
   EXPECT_EQ(rows[2], (Row{u"Good", u"C:\\good"}));
   EXPECT_TRUE(background_.Running());
+}
+
+class DiagnosticTrace : public BackgroundTest {};
+
+TEST_F(DiagnosticTrace, OffByDefaultAndWrittenForARefusedBlockOnceTheSwitchIsOn) {
+  const Str traceFile = JournalFolder() + u"\\QuillmarkBck.log";
+  HWND worker = StartBackground(background_);
+  ASSERT_NE(worker, nullptr);
+  LRESULT result = -1;
+  const char odd[] = "abc";
+  ASSERT_TRUE(SendCopyData(worker, odd, 3, &result));
+  EXPECT_EQ(result, 0);
+  ASSERT_TRUE(Report(worker, u"Docs", u"C:\\docs"));
+  Settle(worker);
+  // Nothing of the trace in the user's folders while the switch is off.
+  EXPECT_TRUE(DirectoryExists(JournalFolder()));
+  EXPECT_FALSE(FileExists(traceFile));
+
+  // The switch counts from the next line on, without a restart.
+  ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"DiagnosticTrace", 1));
+  ASSERT_TRUE(SendCopyData(worker, odd, 3, &result));
+  EXPECT_EQ(result, 0);
+  ASSERT_TRUE(WaitUntil([&] { return FileExists(traceFile); }, 10000));
+  const std::string text = ReadFileBytes(traceFile);
+  const std::string expected = "QuillmarkBck[" + std::to_string(background_.Pid()) +
+                               "] worker: WM_COPYDATA refused: an odd number of bytes (3)\r\n";
+  EXPECT_NE(text.find(expected), std::string::npos) << text;
+  EXPECT_EQ(text.find('\n'), text.size() - 1) << "one line only: " << text;
+  // Reports that are taken leave no line.
+  Settle(worker);
+  EXPECT_EQ(ReadFileBytes(traceFile), text);
 }

@@ -8,6 +8,7 @@
 #include <cwchar>
 #include <string>
 
+#include "shared/base/handles_win.h"
 #include "shared/base/str_win.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -27,10 +28,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
   // Written under a temporary name and renamed, so the test never reads half a file.
   std::wstring tmp = std::wstring(marker) + L".tmp";
-  HANDLE h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return 2;
-  DWORD n = 0;
-  WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
-  CloseHandle(h);
+  {
+    qm::UniqueFile file(CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (!file) return 2;
+    DWORD n = 0;
+    WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
+  }
   return MoveFileExW(tmp.c_str(), marker, MOVEFILE_REPLACE_EXISTING) ? 0 : 3;
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "shared/base/handles_win.h"
 #include "shared/base/str_win.h"
 
 namespace qm::e2e {
@@ -46,8 +47,8 @@ bool RemoveTree(const Str& path) {
   if (!DirectoryExists(path)) return !FileExists(path) || DeleteFileW(W(path));
   WIN32_FIND_DATAW fd;
   Str pattern = path + u"\\*";
-  HANDLE h = FindFirstFileW(W(pattern), &fd);
-  if (h != INVALID_HANDLE_VALUE) {
+  UniqueFind search(FindFirstFileW(W(pattern), &fd));
+  if (search) {
     do {
       Str name = FromW(fd.cFileName);
       if (name == u"." || name == u"..") continue;
@@ -58,8 +59,7 @@ bool RemoveTree(const Str& path) {
         SetFileAttributesW(W(child), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(W(child));
       }
-    } while (FindNextFileW(h, &fd));
-    FindClose(h);
+    } while (FindNextFileW(search.get(), &fd));
   }
   return RemoveDirectoryW(W(path)) != 0;
 }
@@ -67,14 +67,13 @@ bool RemoveTree(const Str& path) {
 bool CopyFileTo(const Str& from, const Str& to) { return CopyFileW(W(from), W(to), FALSE) != 0; }
 
 std::string ReadFileBytes(const Str& path) {
-  HANDLE h = CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return std::string();
+  UniqueFile file(CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file) return std::string();
   std::string data;
   char buf[4096];
   DWORD n = 0;
-  while (ReadFile(h, buf, sizeof(buf), &n, nullptr) && n > 0) data.append(buf, n);
-  CloseHandle(h);
+  while (ReadFile(file.get(), buf, sizeof(buf), &n, nullptr) && n > 0) data.append(buf, n);
   return data;
 }
 

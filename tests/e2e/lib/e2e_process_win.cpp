@@ -16,31 +16,24 @@ Str TestBinFolder() {
 
 ChildProcess::~ChildProcess() {
   if (Running()) Terminate();
-  Close();
 }
 
 ChildProcess::ChildProcess(ChildProcess&& o) noexcept
-    : process_(std::exchange(o.process_, nullptr)), pid_(std::exchange(o.pid_, 0)) {}
+    : process_(std::move(o.process_)), pid_(std::exchange(o.pid_, 0)) {}
 
 ChildProcess& ChildProcess::operator=(ChildProcess&& o) noexcept {
   if (this != &o) {
     if (Running()) Terminate();
-    Close();
-    process_ = std::exchange(o.process_, nullptr);
+    process_ = std::move(o.process_);
     pid_ = std::exchange(o.pid_, 0);
   }
   return *this;
 }
 
-void ChildProcess::Close() {
-  if (process_) CloseHandle(process_);
-  process_ = nullptr;
-}
-
 bool ChildProcess::Start(const Str& exe, const Str& arguments, const Str& workingDir,
                          bool inheritHandles) {
   if (Running()) Terminate();
-  Close();
+  process_.reset();
   Str commandLine = u"\"" + exe + u"\"";
   if (!arguments.empty()) commandLine += u" " + arguments;
   STARTUPINFOW si = {};
@@ -50,30 +43,30 @@ bool ChildProcess::Start(const Str& exe, const Str& arguments, const Str& workin
                       workingDir.empty() ? nullptr : W(workingDir), &si, &pi)) {
     return false;
   }
-  CloseHandle(pi.hThread);
-  process_ = pi.hProcess;
+  UniqueKernelHandle thread(pi.hThread);
+  process_.reset(pi.hProcess);
   pid_ = pi.dwProcessId;
   return true;
 }
 
 bool ChildProcess::WaitExit(DWORD boundMs) {
-  return process_ && WaitForSingleObject(process_, boundMs) == WAIT_OBJECT_0;
+  return process_ && WaitForSingleObject(process_.get(), boundMs) == WAIT_OBJECT_0;
 }
 
 bool ChildProcess::Running() const {
-  return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+  return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
 DWORD ChildProcess::ExitCode() const {
   DWORD code = STILL_ACTIVE;
-  if (process_) GetExitCodeProcess(process_, &code);
+  if (process_) GetExitCodeProcess(process_.get(), &code);
   return code;
 }
 
 void ChildProcess::Terminate() {
   if (!process_) return;
-  TerminateProcess(process_, 255);
-  WaitForSingleObject(process_, 10000);
+  TerminateProcess(process_.get(), 255);
+  WaitForSingleObject(process_.get(), 10000);
 }
 
 long RunToEnd(const Str& exe, const Str& arguments, DWORD boundMs) {

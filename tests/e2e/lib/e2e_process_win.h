@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "shared/base/handles_win.h"
 #include "shared/base/str.h"
 
 namespace qm::e2e {
@@ -31,12 +32,11 @@ class ChildProcess {
   // Exit code once ended; STILL_ACTIVE before.
   DWORD ExitCode() const;
   DWORD Pid() const { return pid_; }
-  HANDLE Handle() const { return process_; }
+  HANDLE Handle() const { return process_.get(); }
   void Terminate();
 
  private:
-  void Close();
-  HANDLE process_ = nullptr;
+  UniqueKernelHandle process_;
   DWORD pid_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "tests/e2e/lib/e2e_registry_win.h"
 
+#include "shared/base/handles_win.h"
 #include "shared/base/str_win.h"
 
 namespace qm::e2e {
@@ -16,26 +17,24 @@ bool ReadDword(const Str& key, const Str& name, DWORD& out) {
 }
 
 bool WriteDword(const Str& key, const Str& name, DWORD value) {
-  HKEY h = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, W(key), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h,
+  UniqueRegKey h;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, W(key), 0, nullptr, 0, KEY_SET_VALUE, nullptr, h.put(),
                       nullptr) != ERROR_SUCCESS) {
     return false;
   }
-  LONG rc = RegSetValueExW(h, W(name), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+  LONG rc = RegSetValueExW(h.get(), W(name), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
                            sizeof(value));
-  RegCloseKey(h);
   return rc == ERROR_SUCCESS;
 }
 
 bool WriteString(const Str& key, const Str& name, const Str& value) {
-  HKEY h = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, W(key), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h,
+  UniqueRegKey h;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, W(key), 0, nullptr, 0, KEY_SET_VALUE, nullptr, h.put(),
                       nullptr) != ERROR_SUCCESS) {
     return false;
   }
-  LONG rc = RegSetValueExW(h, W(name), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+  LONG rc = RegSetValueExW(h.get(), W(name), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                            static_cast<DWORD>((value.size() + 1) * sizeof(char16_t)));
-  RegCloseKey(h);
   return rc == ERROR_SUCCESS;
 }
 

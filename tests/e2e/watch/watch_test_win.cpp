@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include "shared/base/handles_win.h"
 #include "shared/base/str_win.h"
 #include "tests/e2e/background/background_fixture_win.h"
 
@@ -17,14 +18,13 @@ constexpr wchar_t kReporterClass[] = L"QuillmarkWatch";
 // Running processes made from a program file of this name.
 std::vector<DWORD> ProcessesNamed(const wchar_t* file) {
   std::vector<DWORD> pids;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return pids;
+  UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return pids;
   PROCESSENTRY32W entry = {};
   entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
     if (lstrcmpiW(entry.szExeFile, file) == 0) pids.push_back(entry.th32ProcessID);
   }
-  CloseHandle(snapshot);
   return pids;
 }
 
@@ -42,21 +42,16 @@ class OtherProcess {
  public:
   explicit OtherProcess(DWORD pid)
       : h_(pid ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid) : nullptr) {}
-  ~OtherProcess() {
-    if (h_) CloseHandle(h_);
-  }
-  OtherProcess(const OtherProcess&) = delete;
-  OtherProcess& operator=(const OtherProcess&) = delete;
-  bool Opened() const { return h_ != nullptr; }
-  bool WaitExit(DWORD boundMs) const { return h_ && WaitForSingleObject(h_, boundMs) == WAIT_OBJECT_0; }
+  bool Opened() const { return static_cast<bool>(h_); }
+  bool WaitExit(DWORD boundMs) const { return h_ && WaitForSingleObject(h_.get(), boundMs) == WAIT_OBJECT_0; }
   DWORD ExitCode() const {
     DWORD code = STILL_ACTIVE;
-    if (h_) GetExitCodeProcess(h_, &code);
+    if (h_) GetExitCodeProcess(h_.get(), &code);
     return code;
   }
 
  private:
-  HANDLE h_;
+  UniqueKernelHandle h_;
 };
 
 class RealReporter : public BackgroundTest {};

@@ -13,6 +13,7 @@
 #include "background/recorder.h"
 #include "fakes.h"
 #include "shared/journal/connection.h"
+#include "tests/unit/base/trace_capture.h"
 
 using namespace qm;
 using namespace qm::testing;
@@ -88,11 +89,17 @@ TEST_F(JournalAdapter, FirstReportCreatesTheJournalWithShortcutAndIsKept) {
   EXPECT_EQ(links.size(), 1u);
 }
 
-TEST_F(JournalAdapter, WithoutTemplateReportsAreGivenUp) {
+TEST_F(JournalAdapter, WithoutTemplateReportsAreGivenUpAndEachFailureLeavesATraceLine) {
+  TraceCapture trace(u"journal");
   fs::remove(fs::path(ToUtf8(paths.templateFile)));
   Recorder rec(port);
   EXPECT_EQ(rec.Record(Reports({u"Docs|\\|/d"}), 30), 0u);
   EXPECT_FALSE(fs::exists(fs::path(ToUtf8(paths.journalFile))));
+  long long affected = 0;
+  EXPECT_FALSE(port.Execute(u"DELETE * FROM FoldersProtocol", affected));
+  ASSERT_EQ(trace.lines.size(), 2u);
+  EXPECT_TRUE(StartsWith(trace.lines[0], u"appending 1 rows failed: ")) << ToUtf8(trace.lines[0]);
+  EXPECT_TRUE(StartsWith(trace.lines[1], u"a statement failed: ")) << ToUtf8(trace.lines[1]);
 }
 
 TEST_F(JournalAdapter, DamagedJournalIsReplacedAndTheReportKept) {

@@ -29,7 +29,7 @@ class FavoritesSettingsFile : public ::testing::Test {
 const Str kSep = u"|*#|";
 }  // namespace
 
-TEST_F(FavoritesSettingsFile, WorkedExampleInTheSettingsTree) {
+TEST_F(FavoritesSettingsFile, GroupsAndFavoritesLandUnderFolderFavoritesInTheSettingsTree) {
   RegistryFavoritesStore store(backend_);
   FavoritesData d;
   d.groups.push_back({u"Projects", {{u"Docs", u"c:\\work\\docs"}, {u"Share", u"\\\\server\\share"}}});

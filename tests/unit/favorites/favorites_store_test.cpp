@@ -37,7 +37,7 @@ class TreeStore : public FavoritesKeyStore {
   std::map<Str, std::map<Str, Str>> keys;
 };
 
-FavoritesData WorkedExample() {
+FavoritesData TwoGroupsAndOneUngrouped() {
   FavoritesData d;
   d.groups.push_back({u"Projects", {{u"Docs", u"c:\\work\\docs"}, {u"Share", u"\\\\server\\share"}}});
   d.groups.push_back({u"Photos", {}});
@@ -47,9 +47,9 @@ FavoritesData WorkedExample() {
 
 }  // namespace
 
-TEST(FavoritesFormat, WorkedExampleLayout) {
+TEST(FavoritesFormat, GroupsAndFavoritesAreStoredAsSeparatedListsPerGroupKey) {
   TreeStore s;
-  ASSERT_TRUE(SaveFavorites(s, WorkedExample()));
+  ASSERT_TRUE(SaveFavorites(s, TwoGroupsAndOneUngrouped()));
   EXPECT_EQ(s.ReadText(u"", u"Groups"), u"Projects" + kSep + u"Photos" + kSep);
   EXPECT_EQ(s.ReadText(u"Projects", u"Favorites"), u"Docs" + kSep + u"Share" + kSep);
   EXPECT_EQ(s.ReadText(u"Projects", u"FavoritesPaths"),
@@ -57,7 +57,7 @@ TEST(FavoritesFormat, WorkedExampleLayout) {
   EXPECT_FALSE(s.KeyExists(u"Photos"));
   EXPECT_EQ(s.ReadText(u"Uncategorized", u"Favorites"), u"Temp" + kSep);
   EXPECT_EQ(s.ReadText(u"Uncategorized", u"FavoritesPaths"), u"c:\\temp" + kSep);
-  EXPECT_EQ(ReadFavorites(s), WorkedExample());
+  EXPECT_EQ(ReadFavorites(s), TwoGroupsAndOneUngrouped());
 }
 
 TEST(FavoritesFormat, NothingStoredReadsAsNothing) {
@@ -92,9 +92,9 @@ TEST(FavoritesFormat, ShorterPathListReadsHarmlessly) {
 
 TEST(FavoritesSave, OldSubkeysGoGroupsWrittenLast) {
   TreeStore s;
-  ASSERT_TRUE(SaveFavorites(s, WorkedExample()));
+  ASSERT_TRUE(SaveFavorites(s, TwoGroupsAndOneUngrouped()));
   // Rename Projects to Work and remove the ungrouped favorite.
-  FavoritesData d = WorkedExample();
+  FavoritesData d = TwoGroupsAndOneUngrouped();
   d.groups[0].name = u"Work";
   d.uncategorized.clear();
   ASSERT_TRUE(SaveFavorites(s, d));
@@ -126,11 +126,11 @@ TEST(FavoritesSave, SeparatorInCaptionOrPathIsTakenOut) {
 
 TEST(FavoritesSave, NamesTheLayoutCannotHoldAreRefusedWithoutChanges) {
   TreeStore s;
-  ASSERT_TRUE(SaveFavorites(s, WorkedExample()));
+  ASSERT_TRUE(SaveFavorites(s, TwoGroupsAndOneUngrouped()));
   const auto before = s.keys;
   for (Str bad : {Str(u"Uncategorized"), Str(u"UNCATEGORIZED"), Str(u"a\\b"), Str(u""),
                   Str(u"x|*#|y"), Str(u"projects")}) {
-    FavoritesData d = WorkedExample();
+    FavoritesData d = TwoGroupsAndOneUngrouped();
     d.groups.push_back({bad, {{u"F", u"c:\\f"}}});
     EXPECT_FALSE(SaveFavorites(s, d)) << ToUtf8(bad);
     EXPECT_EQ(s.keys, before);
@@ -139,9 +139,9 @@ TEST(FavoritesSave, NamesTheLayoutCannotHoldAreRefusedWithoutChanges) {
 
 TEST(FavoritesSave, UndeletableOldSubkeyIsEmptied) {
   TreeStore s;
-  ASSERT_TRUE(SaveFavorites(s, WorkedExample()));
+  ASSERT_TRUE(SaveFavorites(s, TwoGroupsAndOneUngrouped()));
   s.WriteText(u"Projects\\Nested", u"x", u"y");
-  FavoritesData d = WorkedExample();
+  FavoritesData d = TwoGroupsAndOneUngrouped();
   d.groups.erase(d.groups.begin());
   ASSERT_TRUE(SaveFavorites(s, d));
   EXPECT_EQ(s.ReadText(u"Projects", u"Favorites"), u"");
@@ -214,7 +214,7 @@ TEST(FavoritesAppend, NoneAndOtherMeanUncategorized) {
 
 TEST(FavoritesAppend, NewGroupIsAddedToGroupsFirstExistingOneIsNot) {
   TreeStore s;
-  ASSERT_TRUE(SaveFavorites(s, WorkedExample()));
+  ASSERT_TRUE(SaveFavorites(s, TwoGroupsAndOneUngrouped()));
   ASSERT_TRUE(AppendFavorite(s, {u"Music", u"d:\\music"}, u"Media"));
   EXPECT_EQ(s.ReadText(u"", u"Groups"), u"Projects" + kSep + u"Photos" + kSep + u"Media" + kSep);
   ASSERT_TRUE(AppendFavorite(s, {u"Pics", u"d:\\pics"}, u"Photos"));
@@ -258,8 +258,8 @@ TEST(GroupNames, MessagesFilledWithTheName) {
   EXPECT_EQ(GroupNameMessage(GroupNameProblem::Duplicate, u"Photos", false, t),
             u"A group with the name 'Photos' already exists. A group with the same name cannot be "
             u"created multiple times.");
-  EXPECT_EQ(GroupNameMessage(GroupNameProblem::ReservedOther, u"Other", true, t), t.Load(89));
-  EXPECT_EQ(GroupNameMessage(GroupNameProblem::TooMany, u"G8", false, t), t.Load(84));
+  EXPECT_EQ(GroupNameMessage(GroupNameProblem::ReservedOther, u"Other", true, t), t.Load(StrId::GroupNameOtherReserved));
+  EXPECT_EQ(GroupNameMessage(GroupNameProblem::TooMany, u"G8", false, t), t.Load(StrId::TooManyGroups));
   EXPECT_NE(GroupNameMessage(GroupNameProblem::TooMany, u"G8", true, t).find(u"'G8'"), Str::npos);
   EXPECT_EQ(GroupNameMessage(GroupNameProblem::Backslash, u"a\\b", true, t),
             u"The group name 'a\\b' contains a backslash (\\). Group names cannot contain backslashes.");

@@ -48,7 +48,7 @@ TEST(IgnoreRuleForms, StoredFormSurvivesReadAndReenter) {
   }
 }
 
-TEST(IgnoreFilter, WorkedExample) {
+TEST(IgnoreFilter, EachRuleKindBecomesItsTermJoinedByAnd) {
   const Str strings = u"c:\\temp*" + kSep + u"d:\\kids'' games" + kSep + u"*backup*" + kSep;
   EXPECT_EQ(BuildIgnoreFilter(strings),
             u"(FoldersProtocol.FolderPath Not Like 'c:\\temp%' AND "

@@ -4,7 +4,7 @@
 
 using namespace qm;
 
-TEST(FavoritesList, WorkedExampleShowsGroupsInStoredOrderThenOther) {
+TEST(FavoritesList, GroupsShowInStoredOrderThenOtherAndEmptyGroupsGetNoItems) {
   FavoritesData d;
   d.groups.push_back({u"Projects", {{u"Docs", u"c:\\work\\docs"}, {u"Share", u"\\\\server\\share"}}});
   d.groups.push_back({u"Photos", {}});

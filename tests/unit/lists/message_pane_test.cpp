@@ -31,14 +31,14 @@ TEST(MessagePane, WelcomeOnBothJournalTabs) {
   MessagePaneContent c = Pane(s);
   EXPECT_EQ(c.header, u"Welcome to Quillmark!");
   EXPECT_EQ(c.headerColour, kGuidanceColour);
-  EXPECT_EQ(c.message, BuiltInStrings().Load(156));
+  EXPECT_EQ(c.message, BuiltInStrings().Load(StrId::LastUsedWelcome));
   EXPECT_FALSE(c.tipVisible);
   EXPECT_TRUE(c.lineImageVisible);
   EXPECT_FALSE(c.nothingFoundImageVisible);
   s.view = ListView::FrequentlyUsed;
   c = Pane(s);
   EXPECT_EQ(c.header, u"Welcome to Quillmark!");
-  EXPECT_EQ(c.message, BuiltInStrings().Load(157));
+  EXPECT_EQ(c.message, BuiltInStrings().Load(StrId::FrequentlyUsedWelcome));
   EXPECT_TRUE(c.tipText.empty());
   EXPECT_FALSE(c.tipImageVisible);
   EXPECT_TRUE(c.lineImageVisible);
@@ -66,7 +66,7 @@ TEST(MessagePane, NoFavorites) {
   MessagePaneContent c = Pane(s);
   EXPECT_EQ(c.header, u"Specify Folder Favorites");
   EXPECT_EQ(c.headerColour, kGuidanceColour);
-  EXPECT_EQ(c.message, BuiltInStrings().Load(158));
+  EXPECT_EQ(c.message, BuiltInStrings().Load(StrId::FavoritesWelcome));
   EXPECT_EQ(c.tipText, u"Click here to specify folder favorites now.");
   EXPECT_TRUE(c.tipImageVisible);
   EXPECT_TRUE(c.lineImageVisible);

@@ -194,7 +194,7 @@ TEST_F(Catalogue, EveryValueHasOneNameInItsKey) {
     const TextSetting& s = *setting::kAllTexts[i];
     EXPECT_TRUE(seen.insert({ToLower(s.key), ToLower(s.name)}).second) << ToUtf8(s.name);
   }
-  EXPECT_EQ(setting::kAllNumbersCount, 32u);  // 12 options, 19 remembered, 1 of the system
+  EXPECT_EQ(setting::kAllNumbersCount, 33u);  // 12 options, 20 remembered, 1 of the system
   EXPECT_EQ(setting::kAllTextsCount, 4u);
   EXPECT_TRUE(StartsWith(setting::kOptionsKey, setting::kProgramKey));
   EXPECT_EQ(setting::EnableBalloonTips.key, u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced");

@@ -32,12 +32,12 @@ Str Fmt(StrView format, const Values& values = {}) { return qm::printf(format, v
 }  // namespace
 
 TEST(Printf, FillsTheProgramsOwnTexts) {
-  EXPECT_EQ(Fmt(LoadStringText(162), {3}), u"Used: 3 times");
-  EXPECT_EQ(Fmt(LoadStringText(165), {5, u"10:42 AM"}), u"Last used: 5 hours before (at 10:42 AM)");
-  EXPECT_EQ(Fmt(LoadStringText(90), {u"Work"}),
+  EXPECT_EQ(Fmt(LoadStringText(StrId::UsedTimes), {3}), u"Used: 3 times");
+  EXPECT_EQ(Fmt(LoadStringText(StrId::LastUsedHoursBefore), {5, u"10:42 AM"}), u"Last used: 5 hours before (at 10:42 AM)");
+  EXPECT_EQ(Fmt(LoadStringText(StrId::GroupNameExists), {u"Work"}),
             u"A group with the name 'Work' already exists. A group with the same name cannot be created multiple times.");
   // A text's own line feeds are not escapes and stay single LF.
-  EXPECT_EQ(Fmt(LoadStringText(8), {u"1.2.0123"}),
+  EXPECT_EQ(Fmt(LoadStringText(StrId::UpdateCurrentVersion), {u"1.2.0123"}),
             u"You are using version 1.2.0123 of Quillmark.\nThis is the most recent version.");
 }
 

@@ -19,11 +19,15 @@ const StringEntry kCrlfBom[] = {
 #include "crlf_bom_strings_data.inc"
 };
 
+enum class SampleName : int {
+#include "named_strings_ids.inc"
+};
+
 }  // namespace
 
-// The texts the program has always had are numbered 1 to 238; texts added since then
-// (messages of our own, such as the group-name checks) take numbers from 300 on, so
-// that an old number never changes its meaning.
+// The program's fixed wording is numbered 1 to 238; texts written for this table (own
+// messages such as the group-name checks) take numbers from 300 on, so that a number
+// never changes its meaning.
 TEST(StringTable, NumbersAscendAndLieWithinTheProgramsRanges) {
   ASSERT_GT(StringTableSize(), 150u);
   int previous = 0;
@@ -55,52 +59,61 @@ TEST(StringTable, EveryTextIsUsableAsItStands) {
 }
 
 TEST(StringTable, QuotedTextsAreExact) {
-  EXPECT_EQ(LoadStringText(1), u"Quillmark");
-  EXPECT_EQ(LoadStringText(89),
+  EXPECT_EQ(LoadStringText(StrId::ProgramTitle), u"Quillmark");
+  EXPECT_EQ(LoadStringText(StrId::GroupNameOtherReserved),
             u"You cannot create a group named Other because Quillmark automatically uses this group for folder "
             u"favorites that were not explicitly assigned to a specific group.");
-  EXPECT_EQ(LoadStringText(90),
+  EXPECT_EQ(LoadStringText(StrId::GroupNameExists),
             u"A group with the name '[*]' already exists. A group with the same name cannot be created multiple times.");
-  EXPECT_EQ(LoadStringText(97), u"Folder \"");
-  EXPECT_EQ(LoadStringText(99), u"All folders whose path contains \"[*]\"");
-  EXPECT_EQ(LoadStringText(149),
+  EXPECT_EQ(LoadStringText(StrId::IgnoredFolderQuote), u"Folder \"");
+  EXPECT_EQ(LoadStringText(StrId::IgnoredPathContains), u"All folders whose path contains \"[*]\"");
+  EXPECT_EQ(LoadStringText(StrId::NoFolderFoundMessage),
             u"No used folder whose name or path contains '[*]' has been found.\n\nEsc = Reset search");
-  EXPECT_EQ(LoadStringText(159), u" time");
-  EXPECT_EQ(LoadStringText(160), u" times");
-  EXPECT_EQ(LoadStringText(161), u"Used: Once");
-  EXPECT_EQ(LoadStringText(162), u"Used: [*] times");
-  EXPECT_EQ(LoadStringText(163), u"Last used: [*] min before");
-  EXPECT_EQ(LoadStringText(164), u"Last used: 1 hour before (at [*])");
-  EXPECT_EQ(LoadStringText(165), u"Last used: [*] hours before (at [*])");
-  EXPECT_EQ(LoadStringText(166), u"Last used: [*] at [*]");
-  EXPECT_EQ(LoadStringText(167), u"Last used: [*] ([*] days before)");
-  EXPECT_EQ(LoadStringText(168), u"Last used: [*] days before ([*])");
-  EXPECT_EQ(LoadStringText(218),
+  EXPECT_EQ(LoadStringText(StrId::UsedTimeSuffix), u" time");
+  EXPECT_EQ(LoadStringText(StrId::UsedTimesSuffix), u" times");
+  EXPECT_EQ(LoadStringText(StrId::UsedOnce), u"Used: Once");
+  EXPECT_EQ(LoadStringText(StrId::UsedTimes), u"Used: [*] times");
+  EXPECT_EQ(LoadStringText(StrId::LastUsedMinutesBefore), u"Last used: [*] min before");
+  EXPECT_EQ(LoadStringText(StrId::LastUsedOneHourBefore), u"Last used: 1 hour before (at [*])");
+  EXPECT_EQ(LoadStringText(StrId::LastUsedHoursBefore), u"Last used: [*] hours before (at [*])");
+  EXPECT_EQ(LoadStringText(StrId::LastUsedDayAt), u"Last used: [*] at [*]");
+  EXPECT_EQ(LoadStringText(StrId::LastUsedSameWeek), u"Last used: [*] ([*] days before)");
+  EXPECT_EQ(LoadStringText(StrId::LastUsedDaysBefore), u"Last used: [*] days before ([*])");
+  EXPECT_EQ(LoadStringText(StrId::AfterOpeningHideOnLeave),
             u"Continue to stay open temporarily so that further folders can be opened.\n"
             u"Hide when mouse pointer leaves window (default)");
-  EXPECT_EQ(LoadStringText(238),
+  EXPECT_EQ(LoadStringText(StrId::ResetMessage),
             u"The list of used folders in Quillmark will now be reset.\n\nAll Quillmark records of your used folders "
             u"will be deleted.\nYour folder favorites will remain untouched.");
 }
 
 TEST(StringTable, CombinedTipTextsMatchTheirParts) {
   // The message-box forms of the two tips join the task-dialog parts.
-  EXPECT_EQ(LoadStringText(140), LoadStringText(137) + u"\n\n" + LoadStringText(138));
-  EXPECT_EQ(LoadStringText(143), LoadStringText(141) + u"\n\n\n" + LoadStringText(142));
-  EXPECT_EQ(LoadStringText(238), LoadStringText(236) + u"\n\n" + LoadStringText(237));
+  EXPECT_EQ(LoadStringText(StrId::PathCopiedWithTip), LoadStringText(StrId::PathCopied) + u"\n\n" + LoadStringText(StrId::CopyPathTip));
+  EXPECT_EQ(LoadStringText(StrId::FolderRemovedWithTips), LoadStringText(StrId::FolderRemoved) + u"\n\n\n" + LoadStringText(StrId::RemoveFolderTips));
+  EXPECT_EQ(LoadStringText(StrId::ResetMessage), LoadStringText(StrId::ResetInstruction) + u"\n\n" + LoadStringText(StrId::ResetContent));
 }
 
 TEST(StringTable, SeriesOfChoicesAreComplete) {
   const char16_t* timeframes[] = {u"(All)", u"Last 2 hours", u"Last 24 hours", u"Last 3 days",
                                   u"Last 7 days", u"Last 14 days", u"Last 30 days"};
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(LoadStringText(113 + i), timeframes[i]);
+  const StrId timeframeIds[] = {StrId::TimeframeAll,       StrId::TimeframeLast2Hours, StrId::TimeframeLast24Hours,
+                                StrId::TimeframeLast3Days, StrId::TimeframeLast7Days,  StrId::TimeframeLast14Days,
+                                StrId::TimeframeLast30Days};
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(LoadStringText(timeframeIds[i]), timeframes[i]);
   const char16_t* weeks[] = {u"2 weeks", u"3 weeks", u"4 weeks", u"6 weeks (default)", u"8 weeks", u"12 weeks"};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(LoadStringText(196 + i), weeks[i]);
+  const StrId weekIds[] = {StrId::Keep2Weeks, StrId::Keep3Weeks, StrId::Keep4Weeks,
+                           StrId::Keep6Weeks, StrId::Keep8Weeks, StrId::Keep12Weeks};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(LoadStringText(weekIds[i]), weeks[i]);
   const char16_t* positions[] = {u"Taskbar, left (default)", u"Taskbar, center", u"Taskbar, near mouse pointer",
                                  u"Screen center", u"Near mouse pointer", u"Previous position"};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(LoadStringText(229 + i), positions[i]);
+  const StrId positionIds[] = {StrId::PositionTaskbarLeft,  StrId::PositionTaskbarCenter,
+                               StrId::PositionTaskbarNearPointer, StrId::PositionScreenCenter,
+                               StrId::PositionNearPointer,  StrId::PositionPrevious};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(LoadStringText(positionIds[i]), positions[i]);
   // The welcome texts of empty lists exist.
-  for (int id : {156, 157, 158}) EXPECT_FALSE(LoadStringText(id).empty()) << id;
+  for (StrId id : {StrId::LastUsedWelcome, StrId::FrequentlyUsedWelcome, StrId::FavoritesWelcome})
+    EXPECT_FALSE(LoadStringText(id).empty()) << Number(id);
 }
 
 TEST(StringTable, UnknownNumbersGiveEmptyText) {
@@ -127,4 +140,13 @@ TEST(StringTableGenerator, AcceptsByteOrderMarkAndCrLf) {
   EXPECT_EQ(kCrlfBom[0].id, 7);
   EXPECT_EQ(Str(kCrlfBom[0].text), u"seven");
   EXPECT_EQ(Str(kCrlfBom[1].text), u"eight\nlines");
+}
+
+TEST(StringTableGenerator, NamesCarryTheirTextsNumbers) {
+  EXPECT_EQ(static_cast<int>(SampleName::Seven), 7);
+  EXPECT_EQ(static_cast<int>(SampleName::TwentyOne), 21);
+  // The program's names stand for the numbers the resources are compiled under.
+  EXPECT_EQ(Number(StrId::ProgramTitle), 1);
+  EXPECT_EQ(Number(StrId::StartupShortcutDescription), 300);
+  EXPECT_EQ(BuiltInStrings().Load(StrId::SearchCue), LoadStringText(112));
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "background/welcome_window_win.h"
+#include "shared/base/handles_win.h"
 
 using namespace qm;
 
@@ -36,15 +37,15 @@ LRESULT CALLBACK RefuseWelcome(int code, WPARAM wParam, LPARAM lParam) {
 TEST(WelcomeWindow, AFailedCreationLeavesNoWindowBehind) {
   // The system's own windows of a thread (input method windows) come with its first
   // window; they are there before counting starts.
-  DestroyWindow(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
+  OwnedWindow(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
   const int before = ThreadWindowCount();
   {
-    HHOOK hook = SetWindowsHookExW(WH_CBT, &RefuseWelcome, nullptr, GetCurrentThreadId());
-    ASSERT_NE(hook, nullptr);
+    UniqueWindowsHook hook(SetWindowsHookExW(WH_CBT, &RefuseWelcome, nullptr, GetCurrentThreadId()));
+    ASSERT_TRUE(hook);
     frmWelcome welcome(GetModuleHandleW(nullptr), nullptr);
     EXPECT_FALSE(welcome.Show());
     EXPECT_FALSE(welcome.Loaded());
-    UnhookWindowsHookEx(hook);
+    hook.reset();
     EXPECT_EQ(ThreadWindowCount(), before);  // the hidden owner went as well
   }
   // Without the refusal it loads, and unloading takes every window of it away.

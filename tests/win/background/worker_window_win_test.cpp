@@ -7,6 +7,7 @@
 #include "background/worker_window_win.h"
 #include "shared/base/str_win.h"
 #include "tests/unit/background/fakes.h"
+#include "tests/unit/base/trace_capture.h"
 
 using namespace qm;
 using namespace qm::testing;
@@ -53,7 +54,7 @@ TEST_F(WorkerWindow, IsAHiddenTopLevelWindowFoundByItsCaptionAndOwnsTheHotKey) {
   EXPECT_FALSE(IsWindowVisible(hwnd));
   EXPECT_EQ(GetAncestor(hwnd, GA_PARENT), GetDesktopWindow());
   EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-  EXPECT_NE(worker.lOriginalWindowProcAddress, 0);
+  EXPECT_EQ(Window::FromHandle(hwnd), &worker);  // its messages reach the object
   EXPECT_FALSE(HotKeyFree());
 
   worker.UnregisterHotKeyOnly();
@@ -62,7 +63,7 @@ TEST_F(WorkerWindow, IsAHiddenTopLevelWindowFoundByItsCaptionAndOwnsTheHotKey) {
 
   worker.Unload();
   EXPECT_FALSE(IsWindow(hwnd));
-  EXPECT_EQ(worker.lOriginalWindowProcAddress, 0);
+  EXPECT_EQ(worker.hWnd(), nullptr);
 }
 
 TEST_F(WorkerWindow, OnlyOneInstanceLoadsAndTheClaimEndsWithTheWindow) {
@@ -88,7 +89,8 @@ TEST_F(WorkerWindow, EveryTextSentBeforeTheTickIsRecordedInOrder) {
   EXPECT_TRUE(worker.sWorkerData.Empty());
 }
 
-TEST_F(WorkerWindow, RefusedBlocksAnswerZeroAndAreNotQueued) {
+TEST_F(WorkerWindow, RefusedBlocksAnswerZeroAreNotQueuedAndEachLeavesATraceLine) {
+  TraceCapture trace(u"worker");
   frmMain worker(GetModuleHandleW(nullptr), journal, settings, clock);
   ASSERT_TRUE(worker.Load());
   EXPECT_EQ(SendMessageW(worker.hWnd(), WM_COPYDATA, 0, 0), 0);
@@ -97,6 +99,11 @@ TEST_F(WorkerWindow, RefusedBlocksAnswerZeroAndAreNotQueued) {
   Str big(20000, u'x');
   EXPECT_EQ(Send(worker.hWnd(), big), 0);
   EXPECT_TRUE(worker.sWorkerData.Empty());
+  EXPECT_EQ(Send(worker.hWnd(), u"Taken|\\|C:\\t"), 1);
+  ASSERT_EQ(trace.lines.size(), 3u);
+  EXPECT_EQ(trace.lines[0], u"WM_COPYDATA refused: no text");
+  EXPECT_EQ(trace.lines[1], u"WM_COPYDATA refused: an odd number of bytes (3)");
+  EXPECT_EQ(trace.lines[2], u"WM_COPYDATA refused: 40000 bytes, more than 32768");
 }
 
 TEST_F(WorkerWindow, ExitNowUnloadsAfterRecordingWhatCameFirst) {

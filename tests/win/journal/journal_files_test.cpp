@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "shared/base/handles_win.h"
 #include "shared/base/str_win.h"
 #include "shared/journal/journal_win.h"
 #include "shared/journal/shell_link_win.h"
@@ -18,32 +19,29 @@ bool Exists(const Str& p) { return GetFileAttributesW(W(p)) != INVALID_FILE_ATTR
 
 void EmptyFolder(const Str& folder) {
   WIN32_FIND_DATAW fd;
-  HANDLE h = FindFirstFileW(W(folder + u"\\*"), &fd);
-  if (h == INVALID_HANDLE_VALUE) return;
+  UniqueFind search(FindFirstFileW(W(folder + u"\\*"), &fd));
+  if (!search) return;
   do {
     Str name = FromW(fd.cFileName);
     if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW(W(folder + u"\\" + name));
-  } while (FindNextFileW(h, &fd));
-  FindClose(h);
+  } while (FindNextFileW(search.get(), &fd));
 }
 
 std::string ReadAll(const Str& path) {
-  HANDLE h = CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                         nullptr);
-  if (h == INVALID_HANDLE_VALUE) return "<missing>";
+  UniqueFile file(CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              0, nullptr));
+  if (!file) return "<missing>";
   std::string out;
   char buf[4096];
   DWORD n = 0;
-  while (ReadFile(h, buf, sizeof buf, &n, nullptr) && n) out.append(buf, n);
-  CloseHandle(h);
+  while (ReadFile(file.get(), buf, sizeof buf, &n, nullptr) && n) out.append(buf, n);
   return out;
 }
 
 void WriteAll(const Str& path, const std::string& bytes) {
-  HANDLE h = CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  UniqueFile file(CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   DWORD n = 0;
-  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-  CloseHandle(h);
+  WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
 }
 
 long long Count(Connection& c) {

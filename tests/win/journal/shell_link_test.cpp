@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "shared/base/handles_win.h"
 #include "shared/base/str_win.h"
 #include "shared/journal/shell_link_win.h"
 #include "shared/journal/special_folder_win.h"
@@ -25,9 +26,7 @@ TEST(ShellLink, EveryFieldIsWrittenAndReadBack) {
   const Str folder = Scratch(u"J\u00fcrgen \u0416\u0443\u043a");
   CreateDirectoryW(W(folder), nullptr);
   const Str target = Scratch(u"Quillmark.exe");
-  HANDLE h = CreateFileW(W(target), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
-  CloseHandle(h);
+  ASSERT_TRUE(UniqueFile(CreateFileW(W(target), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)));
 
   ShellLinkSpec link;
   link.linkPath = folder + u"\\Quillmark Startup.lnk";

@@ -5,8 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "favorites/favorites_settings.h"
-#include "ignore/ignore_settings.h"
 #include "ignore/ignore_rules.h"
+#include "ignore/ignore_settings.h"
+#include "shared/base/handles_win.h"
 #include "shared/base/str_win.h"
 #include "shared/settings/registry_backend.h"
 
@@ -18,21 +19,18 @@ const wchar_t kFavorites[] = L"Software\\Tarnhold\\Quillmark\\FolderFavorites";
 const wchar_t kCurrent[] = L"Software\\Tarnhold\\Quillmark\\CurrentSettings";
 
 Str ReadRaw(const Str& key, const wchar_t* name, DWORD* typeOut = nullptr) {
-  HKEY h = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, W(key), 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS) return u"<no key>";
+  UniqueRegKey h;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, W(key), 0, KEY_QUERY_VALUE, h.put()) != ERROR_SUCCESS) return u"<no key>";
   wchar_t buf[512] = {};
   DWORD size = sizeof buf - sizeof(wchar_t), type = 0;
-  LONG rc = RegQueryValueExW(h, name, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
-  RegCloseKey(h);
+  LONG rc = RegQueryValueExW(h.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
   if (typeOut) *typeOut = type;
   return rc == ERROR_SUCCESS ? FromW(buf) : u"<no value>";
 }
 
 bool KeyThere(const Str& key) {
-  HKEY h = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, W(key), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
-  RegCloseKey(h);
-  return true;
+  UniqueRegKey h;
+  return RegOpenKeyExW(HKEY_CURRENT_USER, W(key), 0, KEY_READ, h.put()) == ERROR_SUCCESS;
 }
 
 class ListsRegistry : public ::testing::Test {
@@ -48,7 +46,7 @@ class ListsRegistry : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ListsRegistry, FavoritesWorkedExampleLayout) {
+TEST_F(ListsRegistry, FavoritesAreStoredAsTextValuesUnderTheirGroupKeys) {
   RegistryFavoritesStore store;
   FavoritesData d;
   d.groups.push_back({u"Projects", {{u"Docs", u"c:\\work\\docs"}, {u"Share", u"\\\\server\\share"}}});

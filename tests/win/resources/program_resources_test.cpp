@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/common/version.h"
+#include "shared/base/handles_win.h"
 
 namespace {
 
@@ -23,7 +24,8 @@ class ProgramResources : public ::testing::TestWithParam<const wchar_t*> {};
 
 TEST_P(ProgramResources, CarryManifestIconAndVersion) {
   const std::wstring path = ProgramPath(GetParam());
-  HMODULE mod = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  qm::UniqueLibrary library(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  HMODULE mod = library.get();
   ASSERT_NE(mod, nullptr) << "cannot load " << std::string(path.begin(), path.end());
 
   EXPECT_NE(FindResourceW(mod, L"AA", MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */), nullptr);
@@ -35,7 +37,6 @@ TEST_P(ProgramResources, CarryManifestIconAndVersion) {
   EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
   EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
   EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
-  FreeLibrary(mod);
 
   DWORD handle = 0;
   DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);

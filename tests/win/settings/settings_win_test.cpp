@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "shared/base/handles_win.h"
 #include "shared/base/str_win.h"
 #include "shared/settings/catalogue.h"
 #include "shared/settings/cregistry.h"
@@ -39,6 +40,7 @@ TEST_F(RegistryStore, DefaultStoreWritesWhatRegQueryValueExReads) {
 
   HKEY key = nullptr;
   ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kScratch, 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
+  UniqueRegKey keyOwner(key);
   DWORD type = 0, number = 0, size = sizeof number;
   EXPECT_EQ(RegQueryValueExW(key, L"Width", nullptr, &type, reinterpret_cast<BYTE*>(&number), &size),
             ERROR_SUCCESS);
@@ -51,7 +53,6 @@ TEST_F(RegistryStore, DefaultStoreWritesWhatRegQueryValueExReads) {
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
   EXPECT_EQ(size, (lstrlenW(L"C:\\Users\\|*#|") + 1) * sizeof(wchar_t));
   EXPECT_EQ(FromW(text), u"C:\\Users\\|*#|");
-  RegCloseKey(key);
 }
 
 TEST_F(RegistryStore, ReadsValuesThatOtherProgramsWrote) {
@@ -59,11 +60,11 @@ TEST_F(RegistryStore, ReadsValuesThatOtherProgramsWrote) {
   ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kScratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
                             nullptr),
             ERROR_SUCCESS);
+  UniqueRegKey keyOwner(key);
   const wchar_t expand[] = L"%SystemRoot%\\Temp";
   RegSetValueExW(key, L"Expand", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(expand), sizeof expand);
   const wchar_t digits[] = L"7000";
   RegSetValueExW(key, L"Digits", 0, REG_SZ, reinterpret_cast<const BYTE*>(digits), sizeof digits);
-  RegCloseKey(key);
 
   wchar_t expected[MAX_PATH] = {};
   ExpandEnvironmentStringsW(expand, expected, MAX_PATH);
@@ -85,6 +86,7 @@ TEST_F(RegistryStore, BalloonSwitchIsReadFromTheSystemKey) {
   ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, W(advanced), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                             &key, nullptr),
             ERROR_SUCCESS);
+  UniqueRegKey keyOwner(key);
   Str name(setting::EnableBalloonTips.name);
   RegDeleteValueW(key, W(name));
   EXPECT_TRUE(ReadSwitch(setting::EnableBalloonTips));
@@ -92,5 +94,4 @@ TEST_F(RegistryStore, BalloonSwitchIsReadFromTheSystemKey) {
   RegSetValueExW(key, W(name), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), sizeof zero);
   EXPECT_FALSE(ReadSwitch(setting::EnableBalloonTips));
   RegDeleteValueW(key, W(name));
-  RegCloseKey(key);
 }

@@ -59,10 +59,10 @@ TEST(ResourceStrings, TheTableIsEnglishUnitedStates) {
 }
 
 TEST(ResourceStrings, SourceInterfaceAndCopyingLoad) {
-  EXPECT_EQ(ResourceStrings().Load(1), u"Quillmark");
-  EXPECT_EQ(ResourceStrings().Load(161), u"Used: Once");
+  EXPECT_EQ(ResourceStrings().Load(StrId::ProgramTitle), u"Quillmark");
+  EXPECT_EQ(ResourceStrings().Load(StrId::UsedOnce), u"Used: Once");
   // The classic copying form of LoadStringW sees the same text.
   wchar_t buf[512] = {};
-  int n = LoadStringW(GetModuleHandleW(nullptr), 143, buf, 512);
-  EXPECT_EQ(FromW(buf, static_cast<size_t>(n)), LoadStringText(143));
+  int n = LoadStringW(GetModuleHandleW(nullptr), Number(StrId::FolderRemovedWithTips), buf, 512);
+  EXPECT_EQ(FromW(buf, static_cast<size_t>(n)), LoadStringText(StrId::FolderRemovedWithTips));
 }

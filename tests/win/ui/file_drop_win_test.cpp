@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "shared/base/handles_win.h"
 #include "shared/base/str_win.h"
 #include "shared/ui/folder_list_win.h"
 #include "tests/win/ui/ui_test_host.h"
@@ -38,16 +39,17 @@ class FileListData : public IDataObject {
     size_t chars = 1;
     for (const auto& f : files_) chars += f.size() + 1;
     HGLOBAL mem = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(mem));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    auto* out = reinterpret_cast<wchar_t*>(reinterpret_cast<BYTE*>(drop) + sizeof(DROPFILES));
-    for (const auto& f : files_) {
-      std::memcpy(out, f.c_str(), (f.size() + 1) * sizeof(wchar_t));
-      out += f.size() + 1;
+    {
+      GlobalLockScope<DROPFILES*> drop(mem);
+      drop.get()->pFiles = sizeof(DROPFILES);
+      drop.get()->fWide = TRUE;
+      auto* out = reinterpret_cast<wchar_t*>(reinterpret_cast<BYTE*>(drop.get()) + sizeof(DROPFILES));
+      for (const auto& f : files_) {
+        std::memcpy(out, f.c_str(), (f.size() + 1) * sizeof(wchar_t));
+        out += f.size() + 1;
+      }
+      *out = L'\0';
     }
-    *out = L'\0';
-    GlobalUnlock(mem);
     medium->tymed = TYMED_HGLOBAL;
     medium->hGlobal = mem;
     medium->pUnkForRelease = nullptr;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "shared/base/handles_win.h"
 #include "shared/base/str_win.h"
 #include "shared/ui/tooltips_win.h"
 #include "tests/win/ui/ui_test_host.h"
@@ -149,7 +150,8 @@ TEST_F(TooltipsTest, TrackingTipShowsAtAPointAndHides) {
 TEST_F(TooltipsTest, SizesConvertBetweenTextAndTip) {
   cTooltips tips;
   ASSERT_TRUE(tips.Create(host_.hwnd(), TTS_ALWAYSTIP));
-  HDC dc = GetDC(host_.hwnd());
+  WindowDc hostDc(host_.hwnd());
+  HDC dc = hostDc.get();
   int textOnly = 0;
   {
     RECT rc = {0, 0, 0, 0};
@@ -162,8 +164,7 @@ TEST_F(TooltipsTest, SizesConvertBetweenTextAndTip) {
   int tipHeight = tips.ToolTipHeightFromText(dc, u"Show menu");
   EXPECT_GT(tipHeight, 0);
   EXPECT_LE(tips.TextHeightFromToolTipHeight(dc, tipHeight), tipHeight);
-  ReleaseDC(host_.hwnd(), dc);
-}
+  }
 
 TEST_F(TooltipsTest, WithoutAWindowEverythingIsQuiet) {
   cTooltips tips;
@@ -189,10 +190,11 @@ TEST(BalloonAvailability, FollowsExplorersSwitchAndIsRememberedForTheRun) {
   bool first = BalloonTipsAvailable();
   // This system reports a version after Windows 2000 and has no switch set.
   EXPECT_TRUE(AskBalloonTipsAvailable());
-  HKEY key = nullptr;
+  UniqueRegKey owned;
   ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", 0,
-                            nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+                            nullptr, 0, KEY_SET_VALUE, nullptr, owned.put(), nullptr),
             ERROR_SUCCESS);
+  HKEY key = owned.get();
   DWORD off = 0;
   RegSetValueExW(key, L"EnableBalloonTips", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), sizeof(off));
   EXPECT_FALSE(AskBalloonTipsAvailable());
@@ -201,5 +203,4 @@ TEST(BalloonAvailability, FollowsExplorersSwitchAndIsRememberedForTheRun) {
   RegSetValueExW(key, L"EnableBalloonTips", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), sizeof(on));
   EXPECT_TRUE(AskBalloonTipsAvailable());
   RegDeleteValueW(key, L"EnableBalloonTips");
-  RegCloseKey(key);
 }

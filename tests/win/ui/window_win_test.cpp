@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <thread>
 
+#include "shared/base/handles_win.h"
 #include "shared/ui/foreground_win.h"
-#include "shared/ui/handles_win.h"
 #include "shared/ui/subclass_win.h"
+#include "tests/unit/base/trace_capture.h"
 #include "tests/win/ui/ui_test_host.h"
 
 using namespace qm;
@@ -18,33 +20,72 @@ namespace {
 class Probe : public TestHost {
  public:
   int created = 0;
+  int goneCount = 0;
   bool gone = false;
+  int messagesAfterDestroy = 0;
+  bool destroyed = false;
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (destroyed && msg != WM_NCDESTROY) ++messagesAfterDestroy;
     if (msg == WM_CREATE) ++created;
     if (msg == WM_USER) throw std::runtime_error("handler failure");
     if (msg == WM_USER + 1) return 77;
+    if (msg == WM_USER + 2 || msg == WM_USER + 3) {
+      // Destroys its own window from inside the handler, then goes on in it.
+      DestroyWindow(hwnd());
+      destroyed = true;
+      if (msg == WM_USER + 3) throw std::runtime_error("after destroying");
+      return hwnd() == nullptr ? 55 : 0;
+    }
     return TestHost::HandleMessage(msg, wParam, lParam);
   }
-  void OnWindowGone() override { gone = true; }
+  void OnWindowGone() override {
+    gone = true;
+    ++goneCount;
+  }
 };
+
 
 }  // namespace
 
 TEST(WindowBase, AttachesAtCreationAndSurvivesThrowingHandlers) {
+  qm::testing::TraceCapture trace(u"window");
   Probe probe;
   ASSERT_TRUE(probe.Open(L"Probe", 200, 100));
   EXPECT_EQ(probe.created, 1);
   EXPECT_EQ(Window::FromHandle(probe.hwnd()), &probe);
   EXPECT_EQ(SendMessageW(probe.hwnd(), WM_USER + 1, 0, 0), 77);
   EXPECT_EQ(SendMessageW(probe.hwnd(), WM_USER, 0, 0), 0);  // caught at the boundary
+  EXPECT_EQ(trace.lines.size(), 1u);
   EXPECT_TRUE(IsWindow(probe.hwnd()));
   HWND h = probe.hwnd();
   probe.Destroy();
   EXPECT_FALSE(IsWindow(h));
   EXPECT_EQ(probe.hwnd(), nullptr);
   EXPECT_TRUE(probe.gone);
+}
+
+TEST(WindowBase, AHandlerMayDestroyItsOwnWindow) {
+  for (UINT msg : {WM_USER + 2, WM_USER + 3}) {
+    qm::testing::TraceCapture trace(u"window");
+    Probe probe;
+    ASSERT_TRUE(probe.Open(L"Self-destroying", 100, 100));
+    HWND h = probe.hwnd();
+    const LRESULT answer = SendMessageW(h, msg, 0, 0);
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(probe.hwnd(), nullptr);
+    EXPECT_EQ(probe.goneCount, 1);
+    EXPECT_EQ(Window::FromHandle(h), nullptr);
+    EXPECT_EQ(probe.messagesAfterDestroy, 0);
+    if (msg == WM_USER + 2) {
+      EXPECT_EQ(answer, 55);  // the handler learnt at once that its window is gone
+      EXPECT_TRUE(trace.lines.empty());
+    } else {
+      EXPECT_EQ(trace.lines.size(), 1u);
+    }
+    EXPECT_EQ(SendMessageW(h, WM_USER + 1, 0, 0), 0);  // nobody there any more
+  }
 }
 
 TEST(WindowBase, DestructorDestroysTheWindow) {
@@ -135,6 +176,42 @@ TEST(HandleOwners, CloseOnceAndMoveOwnership) {
             ERROR_SUCCESS);
   UniqueRegKey key(rawKey);
   EXPECT_EQ(key.get(), rawKey);
+  UniqueRegKey reopened;
+  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\QmUiTest", 0, KEY_READ, reopened.put()), ERROR_SUCCESS);
+  EXPECT_TRUE(reopened);
+}
+
+TEST(HandleOwners, AHeldMutexIsReleasedAndASelectedObjectPutBack) {
+  const wchar_t* name = L"QmUiTest.HeldMutex";
+  {
+    HeldMutex held(CreateMutexW(nullptr, TRUE, name));
+    ASSERT_TRUE(held);
+    UniqueKernelHandle second(CreateMutexW(nullptr, FALSE, name));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    // Owned by this thread, released by the owner: another thread can then take it.
+    held.reset();
+    DWORD taken = WAIT_FAILED;
+    std::thread other([&] {
+      taken = WaitForSingleObject(second.get(), 5000);
+      if (taken == WAIT_OBJECT_0) ReleaseMutex(second.get());
+    });
+    other.join();
+    EXPECT_EQ(taken, static_cast<DWORD>(WAIT_OBJECT_0));
+  }
+  UniqueKernelHandle gone(OpenMutexW(SYNCHRONIZE, FALSE, name));
+  EXPECT_FALSE(gone);  // every handle closed: the mutex is no more
+
+  ScreenDc screen(GetDC(nullptr));
+  ASSERT_TRUE(screen);
+  MemoryDc memory(CreateCompatibleDC(screen.get()));
+  ASSERT_TRUE(memory);
+  const HGDIOBJ before = GetCurrentObject(memory.get(), OBJ_PEN);
+  {
+    UniquePen pen(CreatePen(PS_SOLID, 1, RGB(1, 2, 3)));
+    SelectObjectScope selected(memory.get(), pen.get());
+    EXPECT_EQ(GetCurrentObject(memory.get(), OBJ_PEN), pen.get());
+  }
+  EXPECT_EQ(GetCurrentObject(memory.get(), OBJ_PEN), before);
 }
 
 TEST(Foreground, ForcedToTheFrontAndShadowToggled) {

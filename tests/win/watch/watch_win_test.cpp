@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "shared/base/str_win.h"
+#include "shared/ui/window_win.h"
 #include "watch/event_sink_win.h"
 #include "watch/report_sender_win.h"
 #include "watch/shell_windows_source_win.h"
@@ -32,19 +33,13 @@ bool PumpUntil(const std::function<bool()>& done, DWORD boundMs = 20000) {
 }
 
 // A hidden top-level window of its own class that keeps what it is sent.
-class Receiver {
+class Receiver : public Window {
  public:
   explicit Receiver(const wchar_t* caption = L"") {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = &Receiver::Proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"QmWatchTestReceiver";
-    RegisterClassW(&wc);
-    hwnd = CreateWindowExW(0, wc.lpszClassName, caption, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                           wc.hInstance, nullptr);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    RegisterWindowClass(L"QmWatchTestReceiver", 0, nullptr);
+    Create(L"QmWatchTestReceiver", caption, WS_POPUP, 0, 0, 0, 0, 0, nullptr);
+    hwnd = Window::hwnd();
   }
-  ~Receiver() { DestroyWindow(hwnd); }
 
   // The signals posted to the window so far, taken from the queue.
   std::vector<WPARAM> TakeSignals() {
@@ -58,15 +53,14 @@ class Receiver {
   std::vector<Str> texts;
   LRESULT answer = 1;
 
- private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<Receiver*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self && msg == WM_COPYDATA) {
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == WM_COPYDATA) {
       const auto* block = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-      self->texts.push_back(Str(static_cast<const char16_t*>(block->lpData), block->cbData / 2));
-      return self->answer;
+      texts.push_back(Str(static_cast<const char16_t*>(block->lpData), block->cbData / 2));
+      return answer;
     }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
+    return DefaultProc(msg, wParam, lParam);
   }
 };
 
@@ -104,8 +98,7 @@ TEST(WatchSinks, EventsPostTheirSignalAndAnswerAtOnce) {
   EXPECT_FALSE(list.As<IUnknown>(DIID_DWebBrowserEvents2));
   EXPECT_FALSE(browser.As<IUnknown>(IID_IConnectionPoint));
   // A window that is gone costs a sink nothing.
-  HWND gone = window.hwnd;
-  DestroyWindow(gone);
+  window.Destroy();
   EXPECT_EQ(Fire(browser.Get(), DISPID_NAVIGATECOMPLETE2), S_OK);
 }
 
