@@ -42,6 +42,19 @@ void EndOwners(const std::vector<HWND>& windows, const Str& exitText) {
 
 }  // namespace
 
+WatchedProcess::WatchedProcess(DWORD pid)
+    : process_(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid)) {}
+
+WatchedProcess::~WatchedProcess() {
+  if (process_) CloseHandle(process_);
+}
+
+DWORD WatchedProcess::WaitExitCode(DWORD boundMs) {
+  DWORD code = STILL_ACTIVE;
+  if (process_ && WaitForSingleObject(process_, boundMs) == WAIT_OBJECT_0) GetExitCodeProcess(process_, &code);
+  return code;
+}
+
 const std::vector<Str>& InstalledFiles() {
   static const std::vector<Str> files = {u"Quillmark.exe", u"QuillmarkBck.exe", u"QuillmarkWatch.exe",
                                          u"Template.dat",  u"watermark.png",    u"Uninstall.exe"};
@@ -90,14 +103,6 @@ Str InstallTest::ProcessImage(DWORD pid) {
   const bool ok = QueryFullProcessImageNameW(process, 0, path, &size) != 0;
   CloseHandle(process);
   return ok ? FromW(path, size) : Str();
-}
-
-bool InstallTest::ProcessEnded(DWORD pid, DWORD boundMs) {
-  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
-  if (!process) return true;  // gone already
-  const bool ended = WaitForSingleObject(process, boundMs) == WAIT_OBJECT_0;
-  CloseHandle(process);
-  return ended;
 }
 
 HWND InstallTest::StartInstalledLauncher(ChildProcess& process) {

@@ -25,6 +25,21 @@ inline constexpr wchar_t kWelcomeClass[] = L"QuillmarkBckWelcome";
 // The files a setup program puts into the programs folder.
 const std::vector<Str>& InstalledFiles();
 
+// A process someone else started, watched from the test: whether it ended, and how. A
+// program that ended on its own request exits with 0; one that was ended hard does not.
+class WatchedProcess {
+ public:
+  explicit WatchedProcess(DWORD pid);
+  ~WatchedProcess();
+  WatchedProcess(const WatchedProcess&) = delete;
+  WatchedProcess& operator=(const WatchedProcess&) = delete;
+  // The exit code once the process has ended within the bound; STILL_ACTIVE otherwise.
+  DWORD WaitExitCode(DWORD boundMs = kDefaultBoundMs);
+
+ private:
+  HANDLE process_ = nullptr;
+};
+
 class InstallTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -49,7 +64,6 @@ class InstallTest : public ::testing::Test {
   static HWND WaitForWorker();
   // The full path of the program a process runs.
   static Str ProcessImage(DWORD pid);
-  static bool ProcessEnded(DWORD pid, DWORD boundMs = kDefaultBoundMs);
   // Starts the installed launcher and waits for its window.
   static HWND StartInstalledLauncher(ChildProcess& process);
 

@@ -82,7 +82,7 @@ TEST_F(SilentSetup, UninstallEndsTheProgramsRemovesFilesShortcutsAndEntryAndKeep
   ASSERT_EQ(InstallSilently(), 0);
   HWND worker = WaitForWorker();
   ASSERT_NE(worker, nullptr);
-  const DWORD workerPid = WindowProcessId(worker);
+  WatchedProcess background(WindowProcessId(worker));
   // The first report makes the journal and, with it, the Quick Launch shortcut; the
   // launcher's first start makes the Startup shortcut.
   ASSERT_TRUE(Report(worker, u"Projects", u"C:\\Projects"));
@@ -95,8 +95,10 @@ TEST_F(SilentSetup, UninstallEndsTheProgramsRemovesFilesShortcutsAndEntryAndKeep
 
   ASSERT_TRUE(UninstallSilently());
 
-  EXPECT_TRUE(ProcessEnded(workerPid));
+  // Both were asked to end ("ExitNow", closing the window), neither had to be ended hard.
+  EXPECT_EQ(background.WaitExitCode(), 0u);
   EXPECT_TRUE(launcher.WaitExit(kDefaultBoundMs));
+  EXPECT_EQ(launcher.ExitCode(), 0u);
   EXPECT_TRUE(TopLevelWindows(kWorkerCaption).empty());
   for (const Str& file : InstalledFiles()) EXPECT_FALSE(FileExists(Installed(file))) << ToUtf8(file);
   EXPECT_FALSE(DirectoryExists(InstallDir()));

@@ -100,6 +100,7 @@ TEST_F(Upgrade, OverRunningProgramsEndsThemKeepsJournalFavoritesAndSettingsAndJo
   HWND worker = WaitForWorker();
   ASSERT_NE(worker, nullptr);
   const DWORD oldWorker = WindowProcessId(worker);
+  WatchedProcess oldBackground(oldWorker);
   ASSERT_TRUE(Report(worker, u"Projects", u"C:\\Projects"));
   ASSERT_TRUE(Report(worker, u"Music", u"C:\\Music"));
   ASSERT_EQ(WaitForRows(2), 2);
@@ -114,9 +115,12 @@ TEST_F(Upgrade, OverRunningProgramsEndsThemKeepsJournalFavoritesAndSettingsAndJo
 
   ASSERT_EQ(InstallSilently(), 0);
 
-  EXPECT_TRUE(ProcessEnded(oldWorker));
+  // Each was asked to end, none had to be ended hard.
+  EXPECT_EQ(oldBackground.WaitExitCode(), 0u);
   EXPECT_TRUE(launcher.WaitExit(kDefaultBoundMs));
+  EXPECT_EQ(launcher.ExitCode(), 0u);
   EXPECT_TRUE(welcomeStart.WaitExit(kDefaultBoundMs));
+  EXPECT_EQ(welcomeStart.ExitCode(), 0u);
   // The background program is started again, and an upgrade shows no welcome window.
   worker = WaitForWorker();
   ASSERT_NE(worker, nullptr);
@@ -151,12 +155,12 @@ TEST_F(Wizard, FirstInstallationEndsWithTheWelcomeWindowBesideTheJournalingProgr
   ASSERT_NE(worker, nullptr);
   HWND welcome = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (welcome = ShownWelcomeWindow()) != nullptr; }));
-  const DWORD welcomePid = WindowProcessId(welcome);
-  EXPECT_NE(welcomePid, WindowProcessId(worker));
+  EXPECT_NE(WindowProcessId(welcome), WindowProcessId(worker));
+  WatchedProcess welcomeStart(WindowProcessId(welcome));
 
   // Closing the welcome window ends its own start only: journaling goes on.
   PostMessageW(welcome, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(ProcessEnded(welcomePid));
+  EXPECT_EQ(welcomeStart.WaitExitCode(), 0u);
   EXPECT_EQ(WaitForWorker(), worker);
   ASSERT_TRUE(Report(worker, u"Projects", u"C:\\Projects"));
   EXPECT_EQ(WaitForRows(1), 1);
