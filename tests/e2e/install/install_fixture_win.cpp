@@ -27,16 +27,14 @@ std::vector<HWND> WindowsOfClass(const wchar_t* windowClass) {
 // does not go.
 void EndOwners(const std::vector<HWND>& windows, const Str& exitText) {
   for (HWND w : windows) {
-    const DWORD pid = WindowProcessId(w);
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid);
+    UniqueKernelHandle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, WindowProcessId(w)));
     if (exitText.empty()) PostMessageW(w, WM_CLOSE, 0, 0);
     else SendText(w, exitText, nullptr, 5000);
     if (!process) continue;
-    if (WaitForSingleObject(process, kDefaultBoundMs) != WAIT_OBJECT_0) {
-      TerminateProcess(process, 255);
-      WaitForSingleObject(process, 10000);
+    if (WaitForSingleObject(process.get(), kDefaultBoundMs) != WAIT_OBJECT_0) {
+      TerminateProcess(process.get(), 255);
+      WaitForSingleObject(process.get(), 10000);
     }
-    CloseHandle(process);
   }
 }
 
@@ -45,13 +43,10 @@ void EndOwners(const std::vector<HWND>& windows, const Str& exitText) {
 WatchedProcess::WatchedProcess(DWORD pid)
     : process_(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid)) {}
 
-WatchedProcess::~WatchedProcess() {
-  if (process_) CloseHandle(process_);
-}
-
 DWORD WatchedProcess::WaitExitCode(DWORD boundMs) {
   DWORD code = STILL_ACTIVE;
-  if (process_ && WaitForSingleObject(process_, boundMs) == WAIT_OBJECT_0) GetExitCodeProcess(process_, &code);
+  if (process_ && WaitForSingleObject(process_.get(), boundMs) == WAIT_OBJECT_0)
+    GetExitCodeProcess(process_.get(), &code);
   return code;
 }
 
@@ -96,13 +91,12 @@ bool InstallTest::UninstallSilently(const Str& arguments) {
 HWND InstallTest::WaitForWorker() { return WaitForWindow(kWorkerCaption); }
 
 Str InstallTest::ProcessImage(DWORD pid) {
-  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
   if (!process) return Str();
   wchar_t path[MAX_PATH * 4] = {};
   DWORD size = MAX_PATH * 4;
-  const bool ok = QueryFullProcessImageNameW(process, 0, path, &size) != 0;
-  CloseHandle(process);
-  return ok ? FromW(path, size) : Str();
+  if (!QueryFullProcessImageNameW(process.get(), 0, path, &size)) return Str();
+  return FromW(path, size);
 }
 
 HWND InstallTest::StartInstalledLauncher(ChildProcess& process) {

@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "shared/base/handles_win.h"
 #include "tests/e2e/lib/e2e_files_win.h"
 #include "tests/e2e/lib/e2e_journal_win.h"
 #include "tests/e2e/lib/e2e_process_win.h"
@@ -30,14 +31,11 @@ const std::vector<Str>& InstalledFiles();
 class WatchedProcess {
  public:
   explicit WatchedProcess(DWORD pid);
-  ~WatchedProcess();
-  WatchedProcess(const WatchedProcess&) = delete;
-  WatchedProcess& operator=(const WatchedProcess&) = delete;
   // The exit code once the process has ended within the bound; STILL_ACTIVE otherwise.
   DWORD WaitExitCode(DWORD boundMs = kDefaultBoundMs);
 
  private:
-  HANDLE process_ = nullptr;
+  UniqueKernelHandle process_;
 };
 
 class InstallTest : public ::testing::Test {
