@@ -8,7 +8,8 @@ export DEBIAN_FRONTEND=noninteractive
 
 pkgs=(cmake make g++ npm googletest libgtest-dev
       g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
-      wine wine32:i386 wine64 xvfb xauth xdotool fonts-wine x11-utils imagemagick)
+      wine wine32:i386 wine64 xvfb xauth xdotool fonts-wine x11-utils imagemagick
+      nsis)
 missing=()
 for p in "${pkgs[@]}"; do
   # npm installed outside the package manager (a Node.js installation) serves as well.

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the program icon (a folder with a bookmark ribbon) and writes it as a
-multi-size .ico (16, 32 and 48 pixels, 32-bit with alpha). Run once; the
+multi-size .ico (16, 20, 24, 32 and 48 pixels, 32-bit with alpha: the
+small icon at 96, 120 and 144 dpi, the large one at 96 and 144 dpi). Run once; the
 result is committed as resources/common/quillmark.ico."""
 import struct
 import sys
@@ -42,7 +43,7 @@ def image(n):
 
 
 def main(path):
-    sizes = [16, 32, 48]
+    sizes = [16, 20, 24, 32, 48]
     images = [image(n) for n in sizes]
     out = struct.pack("<HHH", 0, 1, len(sizes))
     offset = 6 + 16 * len(sizes)

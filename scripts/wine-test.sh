@@ -27,7 +27,9 @@ cleanup() {
 }
 trap cleanup EXIT
 cp -a "$template/." "$prefix/"
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# The setup program's Start menu shortcut would otherwise have Wine's menu builder write
+# menu entries into the real home folder.
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 if [ $display = 1 ]; then
   xvfb-run -a -s "-screen 0 1280x1024x24" bash -c 'wine "$@" </dev/null; rc=$?; wineserver -k >/dev/null 2>&1; exit $rc' wine-test "$exe" "$@"
 else

@@ -1,5 +1,7 @@
 #include "tests/e2e/lib/e2e_registry_win.h"
 
+#include <string>
+
 #include "shared/base/handles_win.h"
 #include "shared/base/str_win.h"
 
@@ -14,6 +16,23 @@ bool ReadDword(const Str& key, const Str& name, DWORD& out) {
   }
   out = value;
   return true;
+}
+
+bool ReadString(const Str& key, const Str& name, Str& out) {
+  DWORD type = 0, size = 0;
+  const DWORD flags = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
+  if (RegGetValueW(HKEY_CURRENT_USER, W(key), W(name), flags, &type, nullptr, &size) != ERROR_SUCCESS)
+    return false;
+  std::wstring buffer(size / sizeof(wchar_t) + 1, L'\0');
+  if (RegGetValueW(HKEY_CURRENT_USER, W(key), W(name), flags, &type, &buffer[0], &size) != ERROR_SUCCESS)
+    return false;
+  out = FromW(buffer.c_str());
+  return true;
+}
+
+bool KeyExists(const Str& key) {
+  UniqueRegKey h;
+  return RegOpenKeyExW(HKEY_CURRENT_USER, W(key), 0, KEY_READ, h.put()) == ERROR_SUCCESS;
 }
 
 bool WriteDword(const Str& key, const Str& name, DWORD value) {

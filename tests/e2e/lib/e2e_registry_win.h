@@ -14,6 +14,9 @@ inline constexpr char16_t kCurrentSettingsKey[] = u"Software\\Tarnhold\\Quillmar
 
 // All below HKEY_CURRENT_USER.
 bool ReadDword(const Str& key, const Str& name, DWORD& out);
+// A REG_SZ or REG_EXPAND_SZ value as stored (not expanded).
+bool ReadString(const Str& key, const Str& name, Str& out);
+bool KeyExists(const Str& key);
 bool WriteDword(const Str& key, const Str& name, DWORD value);
 bool WriteString(const Str& key, const Str& name, const Str& value);
 bool DeleteValue(const Str& key, const Str& name);

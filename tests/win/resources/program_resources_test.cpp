@@ -1,7 +1,9 @@
-// Both programs must carry the manifest (common controls 6, asInvoker), the icon group
-// "AA" and a version resource whose numbers match the version header.
+// Every program must carry the manifest (common controls 6, asInvoker, DPI aware), the
+// icon group "AA" with the sizes that large-font screens ask for, and a version resource
+// whose numbers match the version header.
 #include <windows.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,21 @@ std::wstring ProgramPath(const wchar_t* exe) {
   return dir + exe;
 }
 
+// The square sizes of the images in an icon group (the group directory's entries; 0
+// stands for 256).
+std::set<int> IconGroupSizes(HMODULE mod, HRSRC group) {
+  const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(mod, group)));
+  const DWORD size = SizeofResource(mod, group);
+  std::set<int> sizes;
+  if (!bytes || size < 6) return sizes;
+  const int count = bytes[4] | (bytes[5] << 8);
+  for (int i = 0; i < count && 6 + 14 * (i + 1) <= static_cast<int>(size); ++i) {
+    const BYTE* entry = bytes + 6 + 14 * i;  // GRPICONDIRENTRY: width, height, ...
+    if (entry[0] == entry[1]) sizes.insert(entry[0] == 0 ? 256 : entry[0]);
+  }
+  return sizes;
+}
+
 class ProgramResources : public ::testing::TestWithParam<const wchar_t*> {};
 
 TEST_P(ProgramResources, CarryManifestIconAndVersion) {
@@ -28,7 +45,9 @@ TEST_P(ProgramResources, CarryManifestIconAndVersion) {
   HMODULE mod = library.get();
   ASSERT_NE(mod, nullptr) << "cannot load " << std::string(path.begin(), path.end());
 
-  EXPECT_NE(FindResourceW(mod, L"AA", MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */), nullptr);
+  HRSRC group = FindResourceW(mod, L"AA", MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */);
+  ASSERT_NE(group, nullptr);
+  EXPECT_EQ(IconGroupSizes(mod, group), (std::set<int>{16, 20, 24, 32, 48}));
 
   HRSRC man = FindResourceW(mod, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24) /* RT_MANIFEST */);
   ASSERT_NE(man, nullptr);
@@ -37,6 +56,7 @@ TEST_P(ProgramResources, CarryManifestIconAndVersion) {
   EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
   EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
   EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+  EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
 
   DWORD handle = 0;
   DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
@@ -51,7 +71,7 @@ TEST_P(ProgramResources, CarryManifestIconAndVersion) {
   EXPECT_EQ(LOWORD(info->dwFileVersionLS), QM_VERSION_BUILD);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothPrograms, ProgramResources,
-                         ::testing::Values(L"Quillmark.exe", L"QuillmarkBck.exe"));
+INSTANTIATE_TEST_SUITE_P(EveryProgram, ProgramResources,
+                         ::testing::Values(L"Quillmark.exe", L"QuillmarkBck.exe", L"QuillmarkWatch.exe"));
 
 }  // namespace
