@@ -86,6 +86,14 @@ void frmMain::AddNetworkImage() {
 }
 
 bool frmMain::AddShellIcon(const Str& path, int& imageIndex) {
+  // A path on a drive that the file system says is not there has no icon either: the
+  // file system answers that far faster than the shell, and a search over a long
+  // journal meets many folders that are gone.
+  if (path.size() >= 3 && path[1] == u':' && path[2] == u'\\' &&
+      GetFileAttributesW(W(path)) == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return false;
+  }
   // The shell's answer for the path tells whether the folder is there and which of its
   // own icons it has. Folders mostly share their icon: an icon already in the list for
   // this fill is used again instead of being drawn and added once more.
