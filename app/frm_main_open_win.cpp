@@ -52,7 +52,7 @@ void frmMain::StepBackAfterOpening() {
   if (rule.watchPointer && SetTimer(hwnd(), kTmrMouseLeaveChecker, 75, nullptr)) bPointerWatch = true;
   switch (rule.stepBack) {
     case StepBack::Minimise:
-      ShowWindow(hwnd(), SW_MINIMIZE);
+      Minimise();
       bFolderOpened = false;
       break;
     case StepBack::Unload:
