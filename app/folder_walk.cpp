@@ -85,6 +85,9 @@ std::vector<JournalRow> WalkFolderRowsInRuns(JournalRowStatement& statement, int
         row = JournalRow();
       }
     }
+    // A run that found nothing new still lets the messages that came in while it read
+    // run once (keys typed during a long fruitless search are seen before the next).
+    if (candidates.empty() && betweenRows) betweenRows();
     // The walk over the rows in memory judges them and lets messages run after each.
     InMemoryRows judged(candidates);
     for (JournalRow& row : WalkFolderRows(judged, rowLimit - static_cast<int>(items.size()), accept,

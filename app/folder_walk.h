@@ -50,7 +50,8 @@ class JournalRowStatement {
 // those folders judged and messages let through. When too many of them are rejected to
 // fill the list, the statement runs again and reads on from the row where the previous
 // run stopped (rows appended in the meantime come first in date order and are passed
-// over with it; their folders are listed by the next fill).
+// over with it; their folders are listed by the next fill). A run that reads no new
+// folder at all lets messages run once after it.
 std::vector<JournalRow> WalkFolderRowsInRuns(JournalRowStatement& statement, int rowLimit,
                                              const RowAcceptor& accept,
                                              const std::function<void()>& betweenRows = nullptr);

@@ -26,20 +26,6 @@ namespace {
 // the network.
 constexpr wchar_t kNetworkIconPath[] = L"\\\\Test\\Test";
 
-// Lets the window's pending messages run between rows, so that the window stays alive
-// while a slow journal or shell answers.
-void PumpPendingMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
 }  // namespace
 
 // Everything a fill switches off is switched on again, whatever way the fill ends: the
@@ -58,6 +44,8 @@ class FillScope {
 void frmMain::BeginFill() {
   bFillRunning = true;
   bListReady = false;
+  ++lFillsStarted;
+  SetPropW(hwnd(), QM_FILLS_STARTED_PROPERTY, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(lFillsStarted)));
   bBusyCursor = true;
   SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
   // Only the list stops drawing (WM_SETREDRAW): the rest of the window and every other
@@ -73,6 +61,7 @@ void frmMain::EndFill() {
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
   bListReady = true;
   bFillRunning = false;
+  SetPropW(hwnd(), QM_FILLS_ENDED_PROPERTY, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(lFillsStarted)));
   if (bCloseAfterFill) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
@@ -97,6 +86,14 @@ void frmMain::AddNetworkImage() {
 }
 
 bool frmMain::AddShellIcon(const Str& path, int& imageIndex) {
+  // A path on a drive that the file system says is not there has no icon either: the
+  // file system answers that far faster than the shell, and a search over a long
+  // journal meets many folders that are gone.
+  if (path.size() >= 3 && path[1] == u':' && path[2] == u'\\' &&
+      GetFileAttributesW(W(path)) == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return false;
+  }
   // The shell's answer for the path tells whether the folder is there and which of its
   // own icons it has. Folders mostly share their icon: an icon already in the list for
   // this fill is used again instead of being drawn and added once more.
@@ -139,14 +136,6 @@ void frmMain::RemoveUsedColumn() {
   bUsedColumnExists = false;
 }
 
-Str frmMain::SearchText() const {
-  // Typing into the search box starts a search with the search work; until then the
-  // box's text is taken as it stands.
-  wchar_t buffer[512] = {};
-  if (txtFind) GetWindowTextW(txtFind, buffer, 512);
-  return FromW(buffer);
-}
-
 void frmMain::FillFolderList(bool rebuildGroups) {
   // A fill lets messages run between rows; a request arriving then must not start a
   // second fill inside the first (the timers retry once the list is ready).
@@ -174,6 +163,8 @@ void frmMain::FillFolderList(bool rebuildGroups) {
 
     FolderListQuery query =
         BuildFolderListQuery(view, SearchText(), LoadStr(StrId::SearchCue), settings_.timeframe, sIgnoreFilter);
+    // The reset cross stands in the box while a search is listed.
+    if (view == ListView::LastUsed) ShowSearchImages(query.isSearch);
     infoTips_.Clear();
     AddNetworkImage();
 
@@ -194,7 +185,7 @@ void frmMain::FillFolderList(bool rebuildGroups) {
       icons.push_back(image);
       return true;
     };
-    context.betweenRows = PumpPendingMessages;
+    context.betweenRows = [this] { DoEvents(); };
     context.locale = &locale;
     context.strings = &ResourceStrings();
     fill = FillFolderListData(query, context);
@@ -237,6 +228,7 @@ void frmMain::FillFolderList(bool rebuildGroups) {
   } else {
     ShowListOrPane(lvwFolders_.ItemCount() > 0, true);
   }
+  if (hwnd()) AfterSearchFill();
 }
 
 void frmMain::FillFavoritesList() {
@@ -282,8 +274,10 @@ void frmMain::ShowListOrPane(bool anyItems, bool journalTab) {
   // holds rows (they came from the installation); the next start lists them.
   if (anyItems && !(journalTab && bFirstStart)) {
     HideMessagePane();
-    if (IsWindowVisible(hwnd())) SetFocus(lvwFolders_.ListHwnd());
-    // The search tip is offered here on Last Used once the search work is in.
+    // A refresh asked for from the search box leaves the focus there: keys typed on
+    // must not land in the list for the moment of the fill's end.
+    if (IsWindowVisible(hwnd()) && !(journalTab && GetFocus() == txtFind)) SetFocus(lvwFolders_.ListHwnd());
+    if (journalTab) OfferSearchTip();
   } else {
     ShowMessagePane();
   }

@@ -30,11 +30,12 @@ void Place(HWND control, const TwipRect& r, int dpiX, int dpiY) {
              TwipsToPixels(r.height, dpiY), TRUE);
 }
 
-UniqueFont MakeFont(const wchar_t* face, int points, int weight, bool underline, int dpiY) {
+UniqueFont MakeFont(const wchar_t* face, int points, int weight, bool underline, int dpiY, bool italic = false) {
   LOGFONTW lf = {};
   lf.lfHeight = -MulDiv(points, dpiY, 72);
   lf.lfWeight = weight;
   lf.lfUnderline = underline ? TRUE : FALSE;
+  lf.lfItalic = italic ? TRUE : FALSE;
   lf.lfCharSet = DEFAULT_CHARSET;
   lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
   return UniqueFont(CreateFontIndirectW(&lf));
@@ -46,9 +47,9 @@ bool frmMain::CreateControls() {
   HWND w = hwnd();
   tabOB = MakeChild(WC_TABCONTROLW, WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_FOCUSNEVER, 0, w, IDC_TABS);
   // Created in the order that Tab moves through them.
-  if (!findHost_.Create(w, IDC_FIND_HOST, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT)) return false;
+  if (!findHost_.Create(w, IDC_FIND_HOST, IDC_FIND, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT)) return false;
   picFindHost = findHost_.hwnd();
-  txtFind = MakeChild(L"EDIT", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, picFindHost, IDC_FIND);
+  txtFind = findHost_.Box();
   cmbMostUsedTimeframe =
       MakeChild(WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, w, IDC_TIMEFRAME);
   if (!favoritesLinkHost_.Create(w, IDC_FAVORITES_LINK_HOST, WS_CLIPCHILDREN, 0)) return false;
@@ -84,11 +85,14 @@ void frmMain::ApplyFonts() {
     face = FromW(metrics.lfMessageFont.lfFaceName);
   }
   font_ = MakeFont(W(face), vista ? 9 : 8, FW_NORMAL, false, dpiY_);
+  cueFont_ = MakeFont(W(face), vista ? 9 : 8, FW_NORMAL, false, dpiY_, true);
   tabFont_ = MakeFont(W(face), vista ? 9 : 8, FW_NORMAL, false, dpiY_);
   linkFont_ = MakeFont(W(face), vista ? 9 : 8, FW_NORMAL, true, dpiY_);
   headerFont_ = MakeFont(W(face), vista ? 12 : 11, FW_BOLD, false, dpiY_);
-  for (HWND h : {txtFind, cmbMostUsedTimeframe})
-    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  SendMessageW(cmbMostUsedTimeframe, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  // The cue text is in italics with the Vista style.
+  HFONT boxFont = bCueShown && vista && cueFont_ ? cueFont_.get() : font_.get();
+  SendMessageW(txtFind, WM_SETFONT, reinterpret_cast<WPARAM>(boxFont), FALSE);
   SendMessageW(tabOB, WM_SETFONT, reinterpret_cast<WPARAM>(tabFont_.get()), FALSE);
   SendMessageW(lblManageFavorites, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), FALSE);
   SendMessageW(lvwFolders_.ListHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);

@@ -128,6 +128,7 @@ bool frmMain::Load() {
     SetWindowPos(picFindHost, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
   }
   ResizeLayout();
+  SetUpSearchBox();
 
   SetUpFolderList();
   ShowFirstTab();
@@ -138,7 +139,10 @@ bool frmMain::Load() {
   SetForegroundWindow(hwnd());
   if (lCurrentView == ListView::LastUsed) SetFocus(txtFind);
   else if (!picMessagePane.Shown()) SetFocus(lvwFolders_.ListHwnd());
+  if (bSearchTipPending) ShowSearchTip();
   bLoading = false;
+  // From now on the window steps back when the user turns elsewhere.
+  InstallBehaviourProc();
   return true;
 }
 
@@ -266,6 +270,9 @@ void frmMain::Unload() {
     KillTimer(hwnd(), kTmrMustRefreshAfterNewFind);
     KillTimer(hwnd(), kTmrMouseLeaveChecker);
     RemoveListNotifyProc();
+    RemoveBehaviourProc();
+    linkHover_.Remove();
+    searchTip_.Destroy();
   }
 }
 

@@ -68,7 +68,7 @@ bool frmMain::FolderListNotifyProc(UINT msg, WPARAM, LPARAM lParam, LRESULT& res
       if (nm->iItem == 0 && !settings_.hidePathColumn) {
         // The Path column takes up what the Folder column gives or takes; after the
         // header has the new width.
-        PostMessageW(hwnd(), WM_APP + 1, 0, 0);
+        PostMessageW(hwnd(), kMsgRecalcColumns, 0, 0);
       }
       return false;
     }

@@ -1,38 +1,33 @@
-// frmMain: every message of the main window in one place, the activation by a second
-// start, and the list's mouse and key events.
+// frmMain: every message of the main window in one place, the message pumping that
+// goes through the window's keys, and the list's mouse and key events.
 #include <windows.h>
 #include <commctrl.h>
 
 #include "app/frm_main_win.h"
 #include "app/main_resource.h"
 #include "app/placement_win.h"
-#include "shared/ui/foreground_win.h"
 
 namespace qm {
 
 LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   const MainProcessState& process = ProcessState();
-  if (msg == process.activationMessage && msg != 0) {
-    OnActivationMessage();
-    return 0;
-  }
   switch (msg) {
     case WM_GETMINMAXINFO:
       ApplyMinimumTrackSize(reinterpret_cast<MINMAXINFO*>(lParam), process.largeFonts, process.vistaStyle);
       return DefaultProc(msg, wParam, lParam);
     case WM_SIZE:
-      if (wParam == SIZE_MINIMIZED) {
-        // The leave watch after an opening stops while the window is down.
-        if (KillTimer(hwnd(), kTmrMouseLeaveChecker)) {
-          bFolderOpened = false;
-          SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        }
-      }
+      // Down on the taskbar, the window no longer waits for the pointer to leave it.
+      if (wParam == SIZE_MINIMIZED && bPointerWatch) StopPointerWatch();
       ResizeLayout();
       return 0;
     case WM_SETCURSOR:
       if (bBusyCursor) {
         SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
+        return TRUE;
+      }
+      if (reinterpret_cast<HWND>(wParam) == lblManageFavorites && LOWORD(lParam) == HTCLIENT) {
+        OnLinkHover();
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
       }
       return DefaultProc(msg, wParam, lParam);
@@ -42,11 +37,10 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
           OnTabsTimer();
           break;
         case kTmrMustRefreshAfterNewFind:
-          // A refresh asked for while a fill ran (timeframe change; search later).
-          if (bListReady && !bFillRunning) {
-            KillTimer(hwnd(), kTmrMustRefreshAfterNewFind);
-            FillFolderList(false);
-          }
+          OnRefreshTimer();
+          break;
+        case kTmrMouseLeaveChecker:
+          OnPointerWatchTimer();
           break;
         default:
           break;
@@ -60,21 +54,28 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
-    case WM_APP + 1:
+    case kMsgRecalcColumns:
       RecalcColumnsWidths();
       return 0;
+    case kMsgPendingFindKey:
+      OnPendingFindKey();
+      return 0;
+    case WM_CTLCOLOREDIT:
+      if (reinterpret_cast<HWND>(lParam) == txtFind)
+        return reinterpret_cast<LRESULT>(FindBoxColours(reinterpret_cast<HDC>(wParam)));
+      return DefaultProc(msg, wParam, lParam);
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(lParam) == lblManageFavorites) {
         HDC dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, RGB(0, 102, 204));
+        // Lighter while the pointer is over it, as links are.
+        SetTextColor(dc, bLinkHot ? RGB(51, 153, 255) : RGB(0, 102, 204));
         SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
       }
       return DefaultProc(msg, wParam, lParam);
     case WM_ACTIVATE:
-      // Leaving the window (hide or minimise by ExitBehavior) comes with the behaviour
-      // work; until then the window stays when another one is activated, and the
-      // system's handling gives the focus back to the control that had it.
+      // While the behaviour procedure is out of the way (loading, a dialog) the window
+      // just takes the activation.
       return DefaultProc(msg, wParam, lParam);
     case WM_CLOSE:
       // A fill lets messages run between rows: the window goes once the fill is done.
@@ -95,6 +96,8 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DESTROY:
       Unload();
+      RemovePropW(hwnd(), QM_FILLS_STARTED_PROPERTY);
+      RemovePropW(hwnd(), QM_FILLS_ENDED_PROPERTY);
       return 0;
     default:
       return DefaultProc(msg, wParam, lParam);
@@ -103,20 +106,36 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 bool frmMain::PreTranslate(MSG& msg) {
   if (!hwnd()) return false;
+  if (HandleWindowKeys(msg)) return true;
+  // The key handling may have closed the window.
+  if (!hwnd()) return true;
   // Enter on the list opens the selected folder; the dialog keys would swallow it.
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && msg.hwnd == lvwFolders_.ListHwnd()) return false;
   return IsDialogMessageW(hwnd(), &msg) != FALSE;
 }
 
-void frmMain::OnActivationMessage() {
-  if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
-  ForceForeground();
+void frmMain::DoEvents() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    if (Dialog::PreTranslate(msg) || PreTranslate(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
 }
-
-void frmMain::ForceForeground() { ForceForegroundWindow(hwnd()); }
 
 void frmMain::OnCommand(WORD id, WORD code, HWND) {
   switch (id) {
+    case IDC_FIND:
+      if (code == EN_SETFOCUS) OnFindFocus(true);
+      if (code == EN_KILLFOCUS) OnFindFocus(false);
+      break;
+    case IDC_FIND_CANCEL:
+      if (code == STN_CLICKED || code == STN_DBLCLK) ResetSearch();
+      break;
     case IDC_TIMEFRAME:
       if (code == CBN_SELCHANGE) OnTimeframeChanged();
       break;
@@ -134,18 +153,13 @@ void frmMain::OnCommand(WORD id, WORD code, HWND) {
 
 void frmMain::OnMouseDown(int button, int, int, int) { lPressedButton = button; }
 
-void frmMain::OnItemClick(int) {
-  // Opening the folder (left button) and the folder menu (right button) come with the
-  // opening and command work; the pressed button is recorded for them.
-}
-
 void frmMain::OnKeyDown(int keyCode, int) {
   if (keyCode != VK_RETURN) return;
   int selected = lvwFolders_.SelectedItem();
   if (selected <= 0) return;
   lPressedButton = 1;
   OnItemClick(selected);
-  PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+  if (hwnd()) UnloadWindow();
 }
 
 }  // namespace qm

@@ -37,16 +37,8 @@ void frmMain::OnTabsTimer() {
   // While a fill runs the timer stays on: the switch happens as soon as it ends.
   if (!bListReady || bFillRunning) return;
   KillTimer(hwnd(), kTmrTabs);
-  MSG msg;
-  if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  if (!hwnd()) return;
+  DoEvents();
+  if (!hwnd() || !bListReady || bFillRunning) return;
   SwitchToCurrentTab();
 }
 
@@ -59,7 +51,14 @@ void frmMain::SwitchToCurrentTab() {
   } else {
     ShowSortArrow();
     FillFolderList(true);
+    // Back on Last Used with a search typed: the caret goes after its last character.
+    if (hwnd() && lCurrentView == ListView::LastUsed && SearchActive()) {
+      SetFocus(txtFind);
+      const int end = GetWindowTextLengthW(txtFind);
+      SendMessageW(txtFind, EM_SETSEL, static_cast<WPARAM>(end), end);
+    }
   }
+  if (!hwnd()) return;
   settings_.listTypeActive = static_cast<int>(lCurrentView);
   WriteNumber(setting::ListTypeActive, settings_.listTypeActive);
 }
@@ -73,7 +72,7 @@ void frmMain::OnTimeframeChanged() {
   if (bListReady && !bFillRunning)
     FillFolderList(false);
   else
-    SetTimer(hwnd(), kTmrMustRefreshAfterNewFind, 10, nullptr);
+    ArmRefreshTimer();
   WriteNumber(setting::MRUTimeframe, selected);
 }
 

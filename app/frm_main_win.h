@@ -7,6 +7,10 @@
 //   frm_main_tabs_win.cpp    tab switch, timeframe, views, sorting, column widths
 //   frm_main_layout_win.cpp  controls, fonts, placement, resize layout
 //   frm_main_notify_win.cpp  the list's notifications (info tips, header dragging)
+//   frm_main_search_win.cpp  the search box: cue text, keys, refresh rule, tip balloon
+//   frm_main_open_win.cpp    opening a folder and stepping back afterwards
+//   frm_main_behaviour_win.cpp  activation, the pointer watch, Esc, the dialog
+//                            protocol's steps, the favorites link hover
 #pragma once
 
 #include <windows.h>
@@ -16,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/find_host_win.h"
 #include "app/info_tip_values.h"
 #include "app/list_statements.h"
 #include "app/main_settings.h"
@@ -24,6 +29,7 @@
 #include "shared/base/datetime.h"
 #include "shared/base/handles_win.h"
 #include "shared/ui/control_host_win.h"
+#include "shared/ui/dialog_protocol_win.h"
 #include "shared/ui/folder_list_win.h"
 #include "shared/ui/subclass_win.h"
 #include "shared/ui/tooltips_win.h"
@@ -49,7 +55,12 @@ constexpr UINT_PTR kTmrTabs = 1;
 constexpr UINT_PTR kTmrMustRefreshAfterNewFind = 2;
 constexpr UINT_PTR kTmrMouseLeaveChecker = 3;
 
-class frmMain : public Window, private FolderListListener {
+// Private messages of the main window.
+constexpr UINT kMsgRecalcColumns = WM_APP + 1;
+constexpr UINT kMsgStepBack = WM_APP + 2;        // the activation rules' step back
+constexpr UINT kMsgPendingFindKey = WM_APP + 3;  // Enter or Down that waited for a refill
+
+class frmMain : public Window, public DialogOpener, private FolderListListener {
  public:
   frmMain() = default;
   ~frmMain() override;
@@ -59,7 +70,10 @@ class frmMain : public Window, private FolderListListener {
   // the caller then ends without a window.
   bool Load();
 
-  // Messages the process loop hands to the window's keyboard handling first.
+  // Messages the process loop hands to the window's keyboard handling first: true when
+  // the message was used up. Every loop that runs this thread's messages while the
+  // window is shown goes through it (the fill's between-row pumping too), so that keys
+  // typed during a fill are seen.
   bool PreTranslate(MSG& msg);
 
   // ---- public members used across the program ----
@@ -74,6 +88,15 @@ class frmMain : public Window, private FolderListListener {
   long long GetInfoTipLongValue(int lItemIndex) const;
   void ShowDetailsView();
   void ShowLargeIconsView();
+  void ResetSearch();
+  // Hands the folder to the shell (a new window, with or without the folder tree, or an
+  // open folder window turned to it) and steps back by ExitBehavior.
+  void OpenFolder(const Str& path, bool invertExplore, bool invertReuse);
+
+  // DialogOpener: the main window's steps around every modal dialog (RunDialog).
+  HWND DialogOwner() const override { return hwnd(); }
+  void BeforeDialog() override;
+  void AfterDialog() override;
 
   HWND ListHwnd() const { return lvwFolders_.ListHwnd(); }
 
@@ -139,9 +162,46 @@ class frmMain : public Window, private FolderListListener {
   bool OnInfoTip(NMHDR* hdr);
 
   // proc (frm_main_proc_win.cpp)
+  void OnCommand(WORD id, WORD code, HWND control);
+  // Runs the pending messages of this thread through the window's key handling.
+  void DoEvents();
+
+  // search (frm_main_search_win.cpp)
+  void SetUpSearchBox();
+  void OnFindFocus(bool gained);
+  void OnFindKeyUp(int keyCode);
+  void AfterSearchFill();
+  void OnPendingFindKey();
+  void RefreshRule();
+  void ArmRefreshTimer();
+  void OnRefreshTimer();
+  void GoToSearch();
+  bool SearchActive() const;
+  void ShowSearchImages(bool searchActive);
+  void FocusFirstItem();
+  void OfferSearchTip();
+  void ShowSearchTip();
+  void HideSearchTipStandIn();
+  HBRUSH FindBoxColours(HDC dc);
+
+  // opening (frm_main_open_win.cpp)
+  void StepBackAfterOpening();
+
+  // behaviour (frm_main_behaviour_win.cpp)
+  void InstallBehaviourProc();
+  void RemoveBehaviourProc();
+  bool BehaviourProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void OnActivate(WPARAM wParam, LPARAM lParam);
   void OnActivationMessage();
   void ForceForeground();
-  void OnCommand(WORD id, WORD code, HWND control);
+  void OnPointerWatchTimer();
+  void StopPointerWatch();
+  void Minimise();
+  void UnloadWindow();
+  bool HandleWindowKeys(const MSG& msg);
+  void OnEscapeReleased();
+  void OnLinkHover();
+  bool LinkHoverProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
   // FolderListListener
   void OnColumnClick(int column) override;
@@ -161,6 +221,16 @@ class frmMain : public Window, private FolderListListener {
   bool bMenuBarShown = false;
   bool bSmallIconRequest = false;  // Details view with the small icon size
   bool bFolderOpened = false;
+  bool bMustIgnoreSearchBalloonTipClick = false;
+  bool bPointerWatch = false;      // tmrMouseLeaveChecker runs
+  bool bRefreshTimerOn = false;    // tmrMustRefreshAfterNewFind runs
+  bool bCueShown = false;          // txtFind shows its cue text
+  bool bSearchTipPending = false;  // the tip waits for the window to show
+  bool bEscapeDown = false;        // Esc went down in this window (its release is ours)
+  bool bLinkHot = false;           // the pointer is over the favorites link
+  long lFillsStarted = 0;
+  int lPendingFindKey = 0;         // Enter or Down released while the list was refilled
+  HWND lastFocus_ = nullptr;       // the control that had the focus when the window lost it
   bool bCloseAfterFill = false;
   bool bFillRunning = false;
   bool bBusyCursor = false;
@@ -181,16 +251,20 @@ class frmMain : public Window, private FolderListListener {
   UniqueHandle<IconTraits> iconBig_;
   UniqueImageList images_;
   UniqueFont font_;
+  UniqueFont cueFont_;             // italic, for the cue text with the Vista style
   UniqueFont tabFont_;
   UniqueFont linkFont_;
   UniqueFont headerFont_;
   UniqueIcon menuArrow_;
   cTooltips tips_;
+  cTooltips searchTip_;            // the tip balloon where the box cannot show its own
+  Subclass behaviourProc_;         // activation rules, in front of the window's own
+  Subclass linkHover_;             // on the favorites link while the pointer is over it
   Subclass listNotify_;            // FolderListNotifyProc on the list's outer window
   Subclass headerNotify_;          // the same for the header's notifications to the list
 
   // Controls.
-  ControlHost findHost_;           // picFindHost
+  FindHost findHost_;              // picFindHost with txtFind, imgFind, imgFindCancel
   ControlHost favoritesLinkHost_;  // picManageFavoritesHost
   HWND tabOB = nullptr;
   HWND picFindHost = nullptr;

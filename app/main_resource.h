@@ -6,6 +6,9 @@
 #define IDI_PANE_TIP 202
 #define IDB_PANE_LINE 203
 #define IDI_MENU_ARROW 204
+// The search box's magnifier and reset pictures.
+#define IDI_FIND 205
+#define IDI_FIND_CANCEL 206
 
 // Controls of the main window.
 #define IDC_TABS 1001
@@ -24,3 +27,12 @@
 #define IDC_MESSAGE_TIP_IMAGE 1013
 #define IDC_MESSAGE_NOTHING_FOUND_IMAGE 1014
 #define IDC_MESSAGE_LINE_IMAGE 1015
+// The search box's pictures (children of the search box host).
+#define IDC_FIND_IMAGE 1016
+#define IDC_FIND_CANCEL 1017
+
+// Properties of the main window: how many list fills it has started and how many have
+// ended. Tests and benchmarks read them from their own process to see a refresh happen
+// (or not happen) and end.
+#define QM_FILLS_STARTED_PROPERTY L"QuillmarkFillsStarted"
+#define QM_FILLS_ENDED_PROPERTY L"QuillmarkFillsEnded"

@@ -2,7 +2,8 @@
 """Draws the pictures of the launcher window and writes them to resources/app/:
 pane_nothing_found.ico (a magnifier with a red cross, 32 and 16 pixels),
 pane_tip.ico (a small blue arrow, 16 pixels), menu_arrow.ico (the menu button's
-down arrow), pane_line.bmp (the fading rule under
+down arrow), find.ico and find_cancel.ico (the search box's magnifier and its reset
+cross, 16 pixels), pane_line.bmp (the fading rule under
 the message header) and, through ImageMagick, watermark.png (the faint folder in the
 list's bottom-right corner). Run once; the results are committed."""
 import math
@@ -26,6 +27,25 @@ def magnifier(u, v):
     if handle:
         return (90, 60, 30, 255)
     return (0, 0, 0, 0)
+
+
+def plain_magnifier(u, v):
+    # The search box's magnifier: lens ring and handle, no glass tint.
+    d = math.hypot(u - 0.42, v - 0.42)
+    handle = 0.58 <= u <= 0.95 and 0.58 <= v <= 0.95 and abs((u - 0.58) - (v - 0.58)) < 0.1
+    if 0.2 <= d <= 0.3 or handle:
+        return (90, 100, 120, 255)
+    return (0, 0, 0, 0)
+
+
+def reset_cross(u, v):
+    # The search box's reset: a grey disc with a white cross.
+    d = math.hypot(u - 0.5, v - 0.5)
+    if d > 0.45:
+        return (0, 0, 0, 0)
+    if d < 0.3 and (abs((u - 0.5) - (v - 0.5)) < 0.07 or abs((u - 0.5) + (v - 0.5)) < 0.07):
+        return (255, 255, 255, 255)
+    return (140, 145, 155, 255)
 
 
 def arrow(u, v):
@@ -104,6 +124,8 @@ def main(folder):
     write_ico(os.path.join(folder, "pane_nothing_found.ico"), magnifier, [32, 16])
     write_ico(os.path.join(folder, "pane_tip.ico"), arrow, [16])
     write_ico(os.path.join(folder, "menu_arrow.ico"), down_arrow, [16])
+    write_ico(os.path.join(folder, "find.ico"), plain_magnifier, [16])
+    write_ico(os.path.join(folder, "find_cancel.ico"), reset_cross, [16])
     write_line_bmp(os.path.join(folder, "pane_line.bmp"))
     write_watermark(os.path.join(folder, "watermark.png"))
 

@@ -122,7 +122,8 @@ LRESULT FolderListControl::OnNotify(NMHDR* hdr, LPARAM lParam) {
       if (listener_) listener_->OnColumnClick(nm->iSubItem + 1);
       return 0;
     }
-    case NM_CLICK: {
+    case NM_CLICK:
+    case NM_RCLICK: {
       auto* nm = reinterpret_cast<NMITEMACTIVATE*>(lParam);
       int position = IndexOfRow(nm->iItem) + 1;
       if (position > 0 && listener_) listener_->OnItemClick(position);
@@ -244,6 +245,13 @@ bool FolderListControl::OnListMessage(UINT msg, WPARAM wParam, LPARAM lParam, LR
                     (GetKeyState(VK_MENU) < 0 ? 4 : 0);
         listener_->OnMouseDown(button, shift, PixelsToTwips(x, dpiX_), PixelsToTwips(y, dpiY_));
       }
+      if (msg == WM_MBUTTONDOWN && list_) {
+        LVHITTESTINFO ht = {};
+        ht.pt.x = x;
+        ht.pt.y = y;
+        int row = static_cast<int>(SendMessageW(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&ht)));
+        middleDownRow_ = (row >= 0 && (ht.flags & LVHT_ONITEM)) ? row : -1;
+      }
       if (list_ && HeadingMode()) {
         LVHITTESTINFO ht = {};
         ht.pt.x = x;
@@ -256,6 +264,21 @@ bool FolderListControl::OnListMessage(UINT msg, WPARAM wParam, LPARAM lParam, LR
           return true;
         }
       }
+      return false;
+    }
+    case WM_MBUTTONUP: {
+      // The list view reports no middle-button click of its own: released over the item
+      // it went down on, it is one.
+      const int downRow = middleDownRow_;
+      middleDownRow_ = -1;
+      if (!list_ || !listener_ || downRow < 0) return false;
+      LVHITTESTINFO ht = {};
+      ht.pt.x = GET_X_LPARAM(lParam);
+      ht.pt.y = GET_Y_LPARAM(lParam);
+      int row = static_cast<int>(SendMessageW(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&ht)));
+      if (row != downRow || !(ht.flags & LVHT_ONITEM)) return false;
+      int position = IndexOfRow(row) + 1;
+      if (position > 0) listener_->OnItemClick(position);
       return false;
     }
     default:

@@ -35,6 +35,7 @@ class FolderListListener {
  public:
   virtual ~FolderListListener() = default;
   virtual void OnColumnClick(int /*column*/) {}
+  // A click on an item with any mouse button; OnMouseDown said which one before.
   virtual void OnItemClick(int /*position*/) {}
   virtual void OnKeyDown(int /*keyCode*/, int /*shift*/) {}
   // button: 1 left, 2 right, 4 middle.
@@ -212,6 +213,7 @@ class FolderListControl : public Window, private FileDropHandler {
   UniqueFont headingFont_;
   HFONT headingFontBase_ = nullptr;
   bool editing_ = false;
+  int middleDownRow_ = -1;  // the row the middle button went down on
   bool redrawOn_ = true;  // as the caller last set it (SetRedraw)
 };
 

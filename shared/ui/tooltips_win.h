@@ -42,6 +42,8 @@ class cTooltips {
   // Destroys an earlier window, resets enabled, icon and title, and creates the tooltip
   // window (topmost, owned by the form) with the style flags plus WS_POPUP.
   bool Create(HWND form, DWORD style);
+  // Destroys the tooltip window with its tools (a later Create makes a new one).
+  void Destroy() { window_.reset(); }
   void DeleteTool(HWND control);
 
   bool Enabled() const { return hwnd() ? enabled_ : false; }

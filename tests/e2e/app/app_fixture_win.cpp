@@ -6,6 +6,7 @@
 #include "shared/base/datetime.h"
 #include "shared/base/datetime_win.h"
 #include "shared/base/str_win.h"
+#include "tests/e2e/app/open_recorder.h"
 
 namespace qm::e2e {
 
@@ -45,6 +46,17 @@ void CloseAllLaunchers() {
   }, 10000);
 }
 
+// The folder verbs of the test prefix run the stand-in. Wine's own DDE command for
+// "open" would make the call fail after the command ran: it goes.
+void RegisterFolderVerbs() {
+  const Str recorder = TestBinFolder() + u"\\" + kOpenRecorderName;
+  for (const char16_t* verb : {u"open", u"explore"}) {
+    const Str key = Str(u"Software\\Classes\\Folder\\shell\\") + verb;
+    DeleteKeyTree(key + u"\\ddeexec", HKEY_LOCAL_MACHINE);
+    WriteString(key + u"\\command", Str(), u"\"" + recorder + u"\" " + verb + u" \"%1\"", HKEY_LOCAL_MACHINE);
+  }
+}
+
 void EnumValues(HKEY root, const Str& key, std::map<Str, Str>& out) {
   UniqueRegKey owned;
   if (RegOpenKeyExW(root, W(key), 0, KEY_READ, owned.put()) != ERROR_SUCCESS) return;
@@ -79,7 +91,12 @@ void AppTest::SetUp() {
   // The first start is the subject of its own tests; the others start as a known user.
   ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"SetupDone", 1));
   ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"StartupShortcutCreated", 1));
+  // The search tip has its own test; elsewhere it would stand over the window.
+  ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"TipShown_SearchFolder", 1));
   for (const char16_t* name : {u"a", u"b", u"c", u"d"}) ASSERT_TRUE(MakeDirectories(Folder(name)));
+  RegisterFolderVerbs();
+  ASSERT_TRUE(WaitOpeningsDone());
+  DeleteFileW(W(Str(kOpenRecordFile)));
 }
 
 void AppTest::TearDown() {
@@ -102,6 +119,11 @@ HWND AppTest::StartApp(ChildProcess& process) {
   // The first fill is over once the list or the message pane shows something.
   WaitUntil([&] { return ListRowCount(List(window)) > 0 || PaneShown(window); }, 10000);
   return window;
+}
+
+HWND AppTest::StartAppWithExitBehavior(ChildProcess& process, DWORD exitBehavior) {
+  if (!WriteDword(kOptionsKey, u"ExitBehavior", exitBehavior)) return nullptr;
+  return StartApp(process);
 }
 
 bool AppTest::CloseApp(ChildProcess& process, HWND window) {
@@ -169,6 +191,84 @@ std::vector<std::vector<Str>> AppTest::WaitForRows(HWND window, size_t n) {
   std::vector<std::vector<Str>> rows;
   WaitUntil([&] { return (rows = Rows(window)).size() == n; }, 10000, 50);
   return rows;
+}
+
+Str AppTest::SearchText(HWND window) {
+  HWND box = SearchBox(window);
+  wchar_t text[1024] = {};
+  DWORD_PTR length = 0;
+  if (!box || !SendMessageTimeoutW(box, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 10000,
+                                   &length))
+    return Str();
+  return FromW(text);
+}
+
+long AppTest::FillsStarted(HWND window) {
+  return static_cast<long>(reinterpret_cast<INT_PTR>(GetPropW(window, L"QuillmarkFillsStarted")));
+}
+
+long AppTest::FillsEnded(HWND window) {
+  return static_cast<long>(reinterpret_cast<INT_PTR>(GetPropW(window, L"QuillmarkFillsEnded")));
+}
+
+bool AppTest::WaitFillsEnded(HWND window, long n) {
+  return WaitUntil([&] { return FillsEnded(window) >= n && FillsStarted(window) == FillsEnded(window); }, 30000, 10);
+}
+
+namespace {
+
+struct TipWindows {
+  DWORD pid;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectShownTips(HWND hwnd, LPARAM lParam) {
+  auto* search = reinterpret_cast<TipWindows*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  wchar_t cls[64] = {};
+  GetClassNameW(hwnd, cls, 64);
+  if (pid == search->pid && lstrcmpiW(cls, L"tooltips_class32") == 0 && IsWindowVisible(hwnd))
+    search->windows.push_back(hwnd);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<Str> AppTest::VisibleTipTexts(DWORD pid) {
+  TipWindows search{pid, {}};
+  EnumWindows(CollectShownTips, reinterpret_cast<LPARAM>(&search));
+  std::vector<Str> texts;
+  for (HWND tip : search.windows)
+    for (const Str& t : TooltipTexts(tip)) texts.push_back(t);
+  return texts;
+}
+
+std::vector<Str> AppTest::Opened() {
+  std::vector<Str> records;
+  const Str text = FromUtf8(ReadFileBytes(kOpenRecordFile));
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find(u'\n', start);
+    if (end == Str::npos) end = text.size();
+    Str line = text.substr(start, end - start);
+    // The stand-in's own records say what it was asked; any other program just ran.
+    const Str prefix = Str(kOpenRecorderName) + u"|";
+    if (StartsWith(ToLower(line), ToLower(prefix))) line = line.substr(prefix.size());
+    if (!line.empty()) records.push_back(line);
+    start = end + 1;
+  }
+  return records;
+}
+
+std::vector<Str> AppTest::WaitOpened(size_t n) {
+  std::vector<Str> records;
+  WaitUntil([&] { return (records = Opened()).size() >= n; }, kDefaultBoundMs, 50);
+  return records;
+}
+
+bool AppTest::WaitOpeningsDone(const Str& otherProgram) {
+  return WaitProcessesGone(kOpenRecorderName) && (otherProgram.empty() || WaitProcessesGone(otherProgram));
 }
 
 DWORD AppTest::Setting(const Str& name, DWORD fallback, const Str& key) {

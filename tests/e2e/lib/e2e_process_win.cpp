@@ -1,5 +1,7 @@
 #include "tests/e2e/lib/e2e_process_win.h"
 
+#include <tlhelp32.h>
+
 #include <utility>
 
 #include "shared/base/str_win.h"
@@ -74,6 +76,32 @@ long RunToEnd(const Str& exe, const Str& arguments, DWORD boundMs) {
   if (!p.Start(exe, arguments)) return -1;
   if (!p.WaitExit(boundMs)) return -1;
   return static_cast<long>(p.ExitCode());
+}
+
+int ProcessCount(const Str& imageName) {
+  UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) return 0;
+  PROCESSENTRY32W entry = {};
+  entry.dwSize = sizeof(entry);
+  int count = 0;
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+    if (EqualsNoCase(FromW(entry.szExeFile), imageName)) ++count;
+  }
+  return count;
+}
+
+bool WaitProcessesGone(const Str& imageName, DWORD boundMs) {
+  return WaitUntil([&] { return ProcessCount(imageName) == 0; }, boundMs, 50);
+}
+
+ThreadPause::ThreadPause(HWND window) {
+  DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  if (thread) thread_.reset(OpenThread(THREAD_SUSPEND_RESUME, FALSE, thread));
+  paused_ = thread_ && SuspendThread(thread_.get()) != static_cast<DWORD>(-1);
+}
+
+ThreadPause::~ThreadPause() {
+  if (paused_) ResumeThread(thread_.get());
 }
 
 }  // namespace qm::e2e

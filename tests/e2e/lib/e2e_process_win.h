@@ -5,6 +5,7 @@
 
 #include "shared/base/handles_win.h"
 #include "shared/base/str.h"
+#include "tests/e2e/lib/e2e_wait.h"
 
 namespace qm::e2e {
 
@@ -43,5 +44,25 @@ class ChildProcess {
 // Runs a program to its end; its exit code, or -1 when it could not start or outlived
 // the bound (it is then ended).
 long RunToEnd(const Str& exe, const Str& arguments, DWORD boundMs);
+
+// How many processes run whose program file has this name ("x.exe", any letter case).
+int ProcessCount(const Str& imageName);
+// True once no such process runs, within the bound.
+bool WaitProcessesGone(const Str& imageName, DWORD boundMs = kDefaultBoundMs);
+
+// Holds another process's thread (the user-interface thread of a window) still for the
+// object's life: whatever is sent to it meanwhile waits in its queue, in order.
+class ThreadPause {
+ public:
+  explicit ThreadPause(HWND window);
+  ~ThreadPause();
+  ThreadPause(const ThreadPause&) = delete;
+  ThreadPause& operator=(const ThreadPause&) = delete;
+  bool Paused() const { return paused_; }
+
+ private:
+  UniqueKernelHandle thread_;
+  bool paused_ = false;
+};
 
 }  // namespace qm::e2e

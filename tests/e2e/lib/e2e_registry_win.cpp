@@ -46,13 +46,12 @@ bool WriteDword(const Str& key, const Str& name, DWORD value) {
   return rc == ERROR_SUCCESS;
 }
 
-bool WriteString(const Str& key, const Str& name, const Str& value) {
+bool WriteString(const Str& key, const Str& name, const Str& value, HKEY root) {
   UniqueRegKey h;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, W(key), 0, nullptr, 0, KEY_SET_VALUE, nullptr, h.put(),
-                      nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExW(root, W(key), 0, nullptr, 0, KEY_SET_VALUE, nullptr, h.put(), nullptr) != ERROR_SUCCESS) {
     return false;
   }
-  LONG rc = RegSetValueExW(h.get(), W(name), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+  LONG rc = RegSetValueExW(h.get(), name.empty() ? nullptr : W(name), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                            static_cast<DWORD>((value.size() + 1) * sizeof(char16_t)));
   return rc == ERROR_SUCCESS;
 }
@@ -62,10 +61,10 @@ bool DeleteValue(const Str& key, const Str& name) {
   return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
 }
 
-bool DeleteKeyTree(const Str& key) {
-  LONG rc = RegDeleteTreeW(HKEY_CURRENT_USER, W(key));
+bool DeleteKeyTree(const Str& key, HKEY root) {
+  LONG rc = RegDeleteTreeW(root, W(key));
   if (rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND) {
-    RegDeleteKeyW(HKEY_CURRENT_USER, W(key));
+    RegDeleteKeyW(root, W(key));
     return true;
   }
   return false;

@@ -12,15 +12,17 @@ inline constexpr char16_t kSettingsKey[] = u"Software\\Tarnhold\\Quillmark";
 inline constexpr char16_t kOptionsKey[] = u"Software\\Tarnhold\\Quillmark\\Options";
 inline constexpr char16_t kCurrentSettingsKey[] = u"Software\\Tarnhold\\Quillmark\\CurrentSettings";
 
-// All below HKEY_CURRENT_USER.
+// All below HKEY_CURRENT_USER unless another root is given (the test prefix's
+// HKEY_LOCAL_MACHINE holds the shell's verbs, which some tests register).
 bool ReadDword(const Str& key, const Str& name, DWORD& out);
 // A REG_SZ or REG_EXPAND_SZ value as stored (not expanded).
 bool ReadString(const Str& key, const Str& name, Str& out);
 bool KeyExists(const Str& key);
 bool WriteDword(const Str& key, const Str& name, DWORD value);
-bool WriteString(const Str& key, const Str& name, const Str& value);
+// An empty name writes the key's default value.
+bool WriteString(const Str& key, const Str& name, const Str& value, HKEY root = HKEY_CURRENT_USER);
 bool DeleteValue(const Str& key, const Str& name);
 // Deletes the key with everything below it; true also when it did not exist.
-bool DeleteKeyTree(const Str& key);
+bool DeleteKeyTree(const Str& key, HKEY root = HKEY_CURRENT_USER);
 
 }  // namespace qm::e2e

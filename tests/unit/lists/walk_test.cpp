@@ -135,6 +135,21 @@ TEST(FolderWalkInRuns, TheJournalIsNeverHeldWhileFoldersAreJudgedOrMessagesRun) 
   EXPECT_EQ(statement.rowsRead, 15u);  // the fourteenth folder's row, and no further
 }
 
+TEST(FolderWalkInRuns, ARunWithoutNewFoldersStillLetsMessagesRunOnceAfterIt) {
+  FakeStatement statement({Row(u"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"), Row(u"::{645FF040-5081-101B-9F08-00AA002F954E}")});
+  int pumped = 0;
+  auto items = WalkFolderRowsInRuns(statement, 14, nullptr, [&] {
+    EXPECT_FALSE(statement.open);
+    ++pumped;
+  });
+  EXPECT_TRUE(items.empty());
+  EXPECT_EQ(pumped, 1);
+  FakeStatement empty({});
+  pumped = 0;
+  WalkFolderRowsInRuns(empty, 14, nullptr, [&] { ++pumped; });
+  EXPECT_EQ(pumped, 1);
+}
+
 TEST(FolderWalkInRuns, RejectedFoldersBringAnotherRunThatReadsOnWhereTheLastStopped) {
   FakeStatement statement(Folders(100));
   std::vector<Str> asked;

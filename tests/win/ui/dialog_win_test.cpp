@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "shared/ui/dialog_protocol_win.h"
 #include "tests/unit/base/trace_capture.h"
 #include "tests/win/ui/test_dialog_win.h"
 #include "tests/win/ui/ui_test_host.h"
@@ -232,4 +233,59 @@ TEST_F(DialogBase, AModelessDialogEndedInsideItsOwnHandlerIsGoneCleanly) {
     last = shortLived.hwnd();
   }
   EXPECT_FALSE(IsWindow(last));
+}
+
+namespace {
+
+// An opener that records what the protocol did around its dialogs.
+class RecordingOpener : public DialogOpener {
+ public:
+  explicit RecordingOpener(HWND owner) : owner_(owner) {}
+  HWND DialogOwner() const override { return owner_; }
+  void BeforeDialog() override { calls.push_back(u"before"); }
+  void AfterDialog() override { calls.push_back(u"after"); }
+  std::vector<Str> calls;
+
+ private:
+  HWND owner_;
+};
+
+}  // namespace
+
+TEST_F(DialogBase, TheProtocolAnswersConfirmedOnlyForOkAndAlwaysRestoresTheOpener) {
+  TestHost owner;
+  ASSERT_TRUE(owner.Open(L"Opener", 200, 100));
+  RecordingOpener opener(owner.hwnd());
+  TestDialog dialog;
+  dialog.endAfterMs = 20;
+  dialog.onTimer = [&](TestDialog& d) {
+    // Inside the dialog: the opener stepped aside and owns it, disabled.
+    EXPECT_EQ(opener.calls, (std::vector<Str>{u"before"}));
+    EXPECT_EQ(GetWindow(d.hwnd(), GW_OWNER), owner.hwnd());
+    EXPECT_FALSE(IsWindowEnabled(owner.hwnd()));
+    d.txtText.SetText(u"kept");
+    SendMessageW(d.hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  };
+  EXPECT_TRUE(RunDialog(dialog, opener));
+  EXPECT_EQ(dialog.typed, u"kept");
+  EXPECT_EQ(opener.calls, (std::vector<Str>{u"before", u"after"}));
+  EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
+
+  // Escape ends it like Cancel; no confirmation is left over from the run before.
+  opener.calls.clear();
+  dialog.onTimer = [](TestDialog& d) {
+    HWND edit = d.Item(IDC_TEST_EDIT);
+    SetFocus(edit);
+    PostMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+  };
+  EXPECT_FALSE(RunDialog(dialog, opener));
+  EXPECT_EQ(opener.calls, (std::vector<Str>{u"before", u"after"}));
+
+  // A message box goes through the same steps and hands back its own answer; the opener
+  // is put back even when showing fails with an exception.
+  opener.calls.clear();
+  EXPECT_EQ(RunModal(opener, [](HWND) -> INT_PTR { return IDNO; }), IDNO);
+  EXPECT_THROW(RunModal(opener, [](HWND) -> INT_PTR { throw std::runtime_error("no dialog"); }),
+               std::runtime_error);
+  EXPECT_EQ(opener.calls, (std::vector<Str>{u"before", u"after", u"before", u"after"}));
 }

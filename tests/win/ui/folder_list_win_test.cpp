@@ -374,6 +374,21 @@ TEST_F(FolderListTest, ViewSwitchAndNotifyHookReachTheOuterWindow) {
   click.iItem = 3;  // the Yesterday heading
   SendMessageW(list_->OuterHwnd(), WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&click));
   EXPECT_EQ(events_.itemClicks, (std::vector<int>{3}));
+  // The right button's click is an item click too (the mouse-down said which button).
+  click.hdr.code = NM_RCLICK;
+  click.iItem = 4;
+  SendMessageW(list_->OuterHwnd(), WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&click));
+  EXPECT_EQ(events_.itemClicks, (std::vector<int>{3, 3}));
+  // The middle button: a click when released over the item it went down on.
+  events_.itemClicks.clear();
+  HWND lv = list_->ListHwnd();
+  POINT photos = RowCentre(lv, 4);
+  POINT heading = RowCentre(lv, 3);
+  SendMessageW(lv, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(photos.x, photos.y));
+  SendMessageW(lv, WM_MBUTTONUP, 0, MAKELPARAM(photos.x, photos.y));
+  SendMessageW(lv, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(photos.x, photos.y));
+  SendMessageW(lv, WM_MBUTTONUP, 0, MAKELPARAM(heading.x, heading.y));
+  EXPECT_EQ(events_.itemClicks, (std::vector<int>{3}));
 }
 
 TEST_F(FolderListTest, ScrollsByPixelsAndSurvivesAMissingPicture) {
