@@ -1,13 +1,12 @@
 #include "app/find_host_win.h"
 
 #include "app/main_resource.h"
+#include "shared/ui/dpi_win.h"
+#include "shared/ui/twips.h"
 
 namespace qm {
 
 namespace {
-
-constexpr int kPicture = 16;  // pixels
-constexpr int kPictureGap = 3;
 
 HWND MakeChild(const wchar_t* cls, DWORD style, DWORD exStyle, HWND parent, int id) {
   return CreateWindowExW(exStyle, cls, L"", WS_CHILD | style, 0, 0, 10, 10, parent,
@@ -22,11 +21,14 @@ bool FindHost::Create(HWND parent, int id, int boxId, DWORD style, DWORD exStyle
   magnifier_ = MakeChild(L"STATIC", WS_VISIBLE | SS_ICON | SS_CENTERIMAGE, 0, hwnd(), IDC_FIND_IMAGE);
   reset_ = MakeChild(L"STATIC", SS_ICON | SS_CENTERIMAGE | SS_NOTIFY, 0, hwnd(), IDC_FIND_CANCEL);
   if (!box_ || !magnifier_ || !reset_) return false;
+  const int dpi = GetScreenDpi().x;
+  picture_ = ScaleForDpi(16, dpi);
+  pictureGap_ = ScaleForDpi(3, dpi);
   HINSTANCE module = GetModuleHandleW(nullptr);
   magnifierIcon_.reset(static_cast<HICON>(
-      LoadImageW(module, MAKEINTRESOURCEW(IDI_FIND), IMAGE_ICON, kPicture, kPicture, 0)));
+      LoadImageW(module, MAKEINTRESOURCEW(IDI_FIND), IMAGE_ICON, picture_, picture_, 0)));
   resetIcon_.reset(static_cast<HICON>(
-      LoadImageW(module, MAKEINTRESOURCEW(IDI_FIND_CANCEL), IMAGE_ICON, kPicture, kPicture, 0)));
+      LoadImageW(module, MAKEINTRESOURCEW(IDI_FIND_CANCEL), IMAGE_ICON, picture_, picture_, 0)));
   SendMessageW(magnifier_, STM_SETICON, reinterpret_cast<WPARAM>(magnifierIcon_.get()), 0);
   SendMessageW(reset_, STM_SETICON, reinterpret_cast<WPARAM>(resetIcon_.get()), 0);
   return true;
@@ -41,10 +43,10 @@ void FindHost::ShowReset(bool searchActive) {
 
 void FindHost::Layout(int width, int height) {
   if (!box_) return;
-  const int pictureLeft = width - kPicture - kPictureGap;
-  MoveWindow(box_, 0, 0, pictureLeft - kPictureGap > 0 ? pictureLeft - kPictureGap : 0, height, TRUE);
-  const int top = (height - kPicture) / 2;
-  for (HWND picture : {magnifier_, reset_}) MoveWindow(picture, pictureLeft, top, kPicture, kPicture, TRUE);
+  const int pictureLeft = width - picture_ - pictureGap_;
+  MoveWindow(box_, 0, 0, pictureLeft - pictureGap_ > 0 ? pictureLeft - pictureGap_ : 0, height, TRUE);
+  const int top = (height - picture_) / 2;
+  for (HWND picture : {magnifier_, reset_}) MoveWindow(picture, pictureLeft, top, picture_, picture_, TRUE);
 }
 
 LRESULT FindHost::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -28,6 +28,8 @@ class FindHost : public ControlHost {
   HWND box_ = nullptr;
   HWND magnifier_ = nullptr;
   HWND reset_ = nullptr;
+  int picture_ = 16;  // pixels, for the screen's dpi
+  int pictureGap_ = 3;
   UniqueIcon magnifierIcon_;
   UniqueIcon resetIcon_;
 };

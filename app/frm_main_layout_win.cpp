@@ -58,7 +58,8 @@ bool frmMain::CreateControls() {
                                  picManageFavoritesHost, IDC_FAVORITES_LINK, W(LoadStr(StrId::OrganizeFavoritesLink)));
   cmdShowMenu = MakeChild(L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, w, IDC_SHOW_MENU);
   menuArrow_.reset(static_cast<HICON>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MENU_ARROW), IMAGE_ICON, 16, 16, 0)));
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MENU_ARROW), IMAGE_ICON,
+                                      ScaleForDpi(16, dpiX_), ScaleForDpi(16, dpiX_), 0)));
   SetWindowLongPtrW(cmdShowMenu, GWL_STYLE, GetWindowLongPtrW(cmdShowMenu, GWL_STYLE) | BS_ICON);
   SendMessageW(cmdShowMenu, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(menuArrow_.get()));
   FolderListOptions options;
@@ -109,6 +110,11 @@ void frmMain::ResizeLayout() {
   in.vistaStyle = ProcessState().vistaStyle;
   in.menuBarShown = bMenuBarShown;
   in.classicFrame = bClassicFrame && !in.vistaStyle;
+  const int tabCount = static_cast<int>(SendMessageW(tabOB, TCM_GETITEMCOUNT, 0, 0));
+  RECT lastTab = {};
+  if (tabCount > 0 && SendMessageW(tabOB, TCM_GETITEMRECT, static_cast<WPARAM>(tabCount - 1),
+                                   reinterpret_cast<LPARAM>(&lastTab)))
+    in.tabCaptionsWidth = PixelsToTwips(lastTab.right, dpiX_);
   MainLayout l = ComputeMainLayout(in);
   // The tab strip reaches down to the list so that its page frame surrounds it.
   TwipRect tabs = l.tabs;

@@ -148,8 +148,10 @@ bool frmMain::Load() {
 
 void frmMain::SetWindowIcons() {
   HINSTANCE module = GetModuleHandleW(nullptr);
-  iconSmall_.reset(static_cast<HICON>(LoadImageW(module, L"AA", IMAGE_ICON, 16, 16, 0)));
-  iconBig_.reset(static_cast<HICON>(LoadImageW(module, L"AA", IMAGE_ICON, 32, 32, 0)));
+  iconSmall_.reset(static_cast<HICON>(LoadImageW(module, L"AA", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0)));
+  iconBig_.reset(static_cast<HICON>(
+      LoadImageW(module, L"AA", IMAGE_ICON, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
   HWND windows[] = {hwnd(), GetWindow(hwnd(), GW_OWNER)};
   for (HWND w : windows) {
     if (!w) continue;
@@ -211,7 +213,6 @@ void frmMain::SetUpFolderList() {
   } else {
     static const int sizes[] = {16, 24, 32};
     CreateImageList(sizes[settings_.folderListSize]);
-    bSmallIconRequest = settings_.folderListSize == 0;
     lvwFolders_.SetImageList(images_.get(), LVSIL_SMALL);
   }
 }

@@ -10,6 +10,7 @@
 #include "shared/settings/catalogue.h"
 #include "shared/settings/settings_access.h"
 #include "shared/text/strings_win.h"
+#include "shared/ui/twips.h"
 
 namespace qm {
 
@@ -190,12 +191,12 @@ void frmMain::ShowSearchTip() {
   const bool balloons = BalloonTipsAvailable();
   if (!searchTip_.Create(hwnd(), TTS_NOPREFIX | TTS_ALWAYSTIP | (balloons ? TTS_BALLOON : 0))) return;
   searchTip_.AddTool(txtFind, TTF_TRACK | (balloons ? 0 : TTF_ABSOLUTE), text);
-  searchTip_.SetMaxTipWidth(320);
+  searchTip_.SetMaxTipWidth(ScaleForDpi(320, dpiX_));
   searchTip_.SetTitle(title);
   searchTip_.SetIcon(kTipIconInfo);
   RECT rc = {};
   GetWindowRect(txtFind, &rc);
-  searchTip_.SetTrackPosition(txtFind, rc.left + 24, rc.bottom - 3);
+  searchTip_.SetTrackPosition(txtFind, rc.left + ScaleForDpi(24, dpiX_), rc.bottom - ScaleForDpi(3, dpiY_));
   searchTip_.SetTracking(txtFind, true);
 }
 

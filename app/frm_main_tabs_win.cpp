@@ -7,6 +7,7 @@
 #include "app/sort_settings.h"
 #include "shared/settings/catalogue.h"
 #include "shared/settings/settings_access.h"
+#include "shared/ui/twips.h"
 
 namespace qm {
 
@@ -78,7 +79,12 @@ void frmMain::OnTimeframeChanged() {
 
 // ---- views ----
 
-void frmMain::CreateImageList(int pixels) {
+void frmMain::CreateImageList(int pixelsAt96) {
+  // The list's pictures grow with the screen's dpi like its text. The shell's small icons
+  // are asked for only where they are drawn at their own size; any larger picture is made
+  // from the large icon, which the image list shrinks rather than blows up.
+  const int pixels = ScaleForDpi(pixelsAt96, dpiX_);
+  bSmallIconRequest = pixels <= GetSystemMetrics(SM_CXSMICON);
   lvwFolders_.SetImageList(nullptr, LVSIL_SMALL);
   lvwFolders_.SetImageList(nullptr, LVSIL_NORMAL);
   images_.reset(ImageList_Create(pixels, pixels, ILC_COLOR32 | ILC_MASK, 15, 150));
@@ -89,7 +95,6 @@ void frmMain::ReloadDetailsViewSettings() {
   static const int sizes[] = {16, 24, 32};
   int size = settings_.folderListSize >= 0 && settings_.folderListSize <= 2 ? settings_.folderListSize : 0;
   CreateImageList(sizes[size]);
-  bSmallIconRequest = size == 0;
   lvwFolders_.SetImageList(images_.get(), LVSIL_SMALL);
   SetTimer(hwnd(), kTmrTabs, 3, nullptr);
 }
@@ -109,7 +114,6 @@ void frmMain::ShowLargeIconsView() {
   lvwFolders_.SetRedraw(false);
   lvwFolders_.SetView(kViewLargeIcons);
   CreateImageList(32);
-  bSmallIconRequest = false;
   lvwFolders_.SetImageList(images_.get(), LVSIL_NORMAL);
   SetTimer(hwnd(), kTmrTabs, 3, nullptr);
 }

@@ -147,7 +147,7 @@ class frmMain : public Window, public DialogOpener, private FolderListListener {
   int TabPositionOfView(ListView view) const;
   void ShowControlsForView(ListView view);
   void OnTimeframeChanged();
-  void CreateImageList(int pixels);
+  void CreateImageList(int pixelsAt96);
   int& CurrentSortSetting();
   void ShowSortArrow();
   void ClearSortArrow();

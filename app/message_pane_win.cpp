@@ -2,6 +2,8 @@
 
 #include "app/main_resource.h"
 #include "shared/base/str_win.h"
+#include "shared/ui/dpi_win.h"
+#include "shared/ui/twips.h"
 
 namespace qm {
 
@@ -26,6 +28,7 @@ bool MessagePane::Create(HWND parent, int id, HFONT font, HFONT headerFont) {
   if (!Window::Create(kPaneClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 100, 100, parent,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
     return false;
+  dpi_ = GetScreenDpi().y;
   background_.reset(CreateSolidBrush(GetSysColor(COLOR_WINDOW)));
   HINSTANCE module = GetModuleHandleW(nullptr);
   nothingFound_ = MakeStatic(hwnd(), IDC_MESSAGE_NOTHING_FOUND_IMAGE, SS_ICON);
@@ -35,8 +38,9 @@ bool MessagePane::Create(HWND parent, int id, HFONT font, HFONT headerFont) {
   tipImage_ = MakeStatic(hwnd(), IDC_MESSAGE_TIP_IMAGE, SS_ICON);
   tip_ = MakeStatic(hwnd(), IDC_MESSAGE_TIP, SS_NOPREFIX | SS_NOTIFY);
   nothingIcon_.reset(static_cast<HICON>(
-      LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_NOTHING_FOUND), IMAGE_ICON, 32, 32, 0)));
-  tipIcon_.reset(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_TIP), IMAGE_ICON, 16, 16, 0)));
+      LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_NOTHING_FOUND), IMAGE_ICON, Px(32), Px(32), 0)));
+  tipIcon_.reset(
+      static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_TIP), IMAGE_ICON, Px(16), Px(16), 0)));
   lineBitmap_.reset(static_cast<HBITMAP>(LoadImageW(module, MAKEINTRESOURCEW(IDB_PANE_LINE), IMAGE_BITMAP, 0, 0, 0)));
   if (nothingIcon_) SendMessageW(nothingFound_, STM_SETICON, reinterpret_cast<WPARAM>(nothingIcon_.get()), 0);
   if (tipIcon_) SendMessageW(tipImage_, STM_SETICON, reinterpret_cast<WPARAM>(tipIcon_.get()), 0);
@@ -81,30 +85,32 @@ void MessagePane::Apply(const MessagePaneContent& c) {
   InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
+int MessagePane::Px(int pixelsAt96) const { return ScaleForDpi(pixelsAt96, dpi_); }
+
 void MessagePane::Layout() {
   if (!hwnd()) return;
   RECT rc = {};
   GetClientRect(hwnd(), &rc);
-  const int margin = 16;
+  const int margin = Px(16);
   int width = rc.right - 2 * margin;
-  if (width < 40) width = 40;
+  if (width < Px(40)) width = Px(40);
   int x = margin;
   int y = margin;
   bool nothing = NothingFoundShown();
   if (nothing) {
-    MoveWindow(nothingFound_, margin, y, 32, 32, FALSE);
-    x = margin + 44;
+    MoveWindow(nothingFound_, margin, y, Px(32), Px(32), FALSE);
+    x = margin + Px(44);
   }
-  MoveWindow(header_, x, y + (nothing ? 8 : 0), rc.right - x - margin, 24, FALSE);
-  y += nothing ? 44 : 30;
-  MoveWindow(line_, margin, y, width, 2, FALSE);
-  y += 12;
-  int tipTop = rc.bottom - margin - 20;
-  int messageHeight = tipTop - y - 8;
-  if (messageHeight < 20) messageHeight = 20;
+  MoveWindow(header_, x, y + (nothing ? Px(8) : 0), rc.right - x - margin, Px(24), FALSE);
+  y += nothing ? Px(44) : Px(30);
+  MoveWindow(line_, margin, y, width, Px(2), FALSE);
+  y += Px(12);
+  int tipTop = rc.bottom - margin - Px(20);
+  int messageHeight = tipTop - y - Px(8);
+  if (messageHeight < Px(20)) messageHeight = Px(20);
   MoveWindow(message_, margin, y, width, messageHeight, FALSE);
-  MoveWindow(tipImage_, margin, tipTop, 16, 16, FALSE);
-  MoveWindow(tip_, margin + 24, tipTop, width - 24, 20, FALSE);
+  MoveWindow(tipImage_, margin, tipTop, Px(16), Px(16), FALSE);
+  MoveWindow(tip_, margin + Px(24), tipTop, width - Px(24), Px(20), FALSE);
 }
 
 LRESULT MessagePane::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -27,6 +27,8 @@ class MessagePane : public Window {
 
  private:
   void Layout();
+  // A size drawn for 96 dpi, on this screen.
+  int Px(int pixelsAt96) const;
 
   HWND header_ = nullptr;
   HWND message_ = nullptr;
@@ -34,6 +36,7 @@ class MessagePane : public Window {
   HWND tipImage_ = nullptr;
   HWND nothingFound_ = nullptr;
   HWND line_ = nullptr;
+  int dpi_ = 96;
   COLORREF headerColour_ = RGB(0, 51, 153);
   UniqueBrush background_;
   UniqueIcon nothingIcon_;

@@ -142,6 +142,13 @@ MainLayout ComputeMainLayout(const LayoutInput& in) {
     right = l.menuButton.left - kLayoutGap;
   }
   int boxLeft = std::max(m, right - kLayoutFindWidth);
+  // Captions are measured in the screen's font, which the twips of the box do not know
+  // about (a wider substitute face, large fonts): where the tabs would run under the box,
+  // the box gives way from its left, down to a width in which it is still usable.
+  if (in.tabCaptionsWidth > 0) {
+    const int tabsEnd = m + in.tabCaptionsWidth + kLayoutGap;
+    if (tabsEnd > boxLeft) boxLeft = std::max(boxLeft, std::min(tabsEnd, right - kLayoutSmallestBoxWidth));
+  }
   TwipRect box{boxLeft, boxTop, nonNeg(right - boxLeft), kLayoutBoxHeight};
   l.findHost = box;
   l.timeframe = box;

@@ -82,6 +82,7 @@ struct LayoutInput {
   bool vistaStyle = false;
   bool menuBarShown = false;  // the menu button is hidden then
   bool classicFrame = false;  // title bar with the classic (non-Vista) frame
+  int tabCaptionsWidth = 0;   // twips the tabs take in the current font; 0: unknown
 };
 
 struct MainLayout {
@@ -101,6 +102,8 @@ constexpr int kLayoutGap = 60;
 constexpr int kLayoutTabRowHeight = 390;
 constexpr int kLayoutBoxHeight = 315;
 constexpr int kLayoutFindWidth = 2700;
+// The narrowest the box beside the tabs becomes to leave the tabs their captions.
+constexpr int kLayoutSmallestBoxWidth = 1200;
 constexpr int kLayoutMenuButtonWidth = 345;
 
 MainLayout ComputeMainLayout(const LayoutInput& in);

@@ -8,6 +8,7 @@
 #include "shared/text/strings_win.h"
 #include "shared/ui/dpi_win.h"
 #include "shared/ui/foreground_win.h"
+#include "shared/ui/twips.h"
 #include "shared/ui/windows_version.h"
 
 namespace qm {
@@ -142,15 +143,18 @@ void frmWelcome::CreateControls() {
                      kHowToStartTop, kHowToStartHeight, fontNormal_);
   SetWindowPos(howTo, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-  startIcon_.reset(static_cast<HICON>(LoadImageW(instance_, L"AA", IMAGE_ICON, 16, 16, 0)));
+  const int iconWidth = ScaleForDpi(kStartIconWidthPx, dpiX_);
+  const int iconHeight = ScaleForDpi(kStartIconHeightPx, dpiY_);
+  startIcon_.reset(static_cast<HICON>(
+      LoadImageW(instance_, L"AA", IMAGE_ICON, ScaleForDpi(16, dpiX_), ScaleForDpi(16, dpiY_), 0)));
   HWND img = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON | SS_CENTERIMAGE,
                              Px(look_.startIconLeftTwips), Px(look_.startIconTopTwips),
-                             kStartIconWidthPx, kStartIconHeightPx, hwnd(),
+                             iconWidth, iconHeight, hwnd(),
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_IMG_START_ICON)),
                              instance_, nullptr);
   if (startIcon_) SendMessageW(img, STM_SETICON, reinterpret_cast<WPARAM>(startIcon_.get()), 0);
   SetWindowPos(img, HWND_TOP, Px(look_.startIconLeftTwips), Px(look_.startIconTopTwips),
-               kStartIconWidthPx, kStartIconHeightPx, SWP_NOACTIVATE);
+               iconWidth, iconHeight, SWP_NOACTIVATE);
 
   const int footerTop = Px(kFooterTop);
   const int footerHeight = Px(kClientHeight - kFooterTop);

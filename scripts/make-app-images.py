@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Draws the pictures of the launcher window and writes them to resources/app/:
-pane_nothing_found.ico (a magnifier with a red cross, 32 and 16 pixels),
-pane_tip.ico (a small blue arrow, 16 pixels), menu_arrow.ico (the menu button's
-down arrow), find.ico and find_cancel.ico (the search box's magnifier and its reset
-cross, 16 pixels), pane_line.bmp (the fading rule under
+pane_nothing_found.ico (a magnifier with a red cross, 16 to 48 pixels),
+pane_tip.ico (a small blue arrow), menu_arrow.ico (the menu button's down arrow),
+find.ico and find_cancel.ico (the search box's magnifier and its reset cross), these four
+in 16, 20, 24 and 32 pixels so that 120, 144 and 192 dpi screens get a drawn size rather
+than a stretched one, pane_line.bmp (the fading rule under
 the message header) and, through ImageMagick, watermark.png (the faint folder in the
 list's bottom-right corner). Run once; the results are committed."""
 import math
@@ -121,11 +122,11 @@ def write_watermark(path):
 
 def main(folder):
     os.makedirs(folder, exist_ok=True)
-    write_ico(os.path.join(folder, "pane_nothing_found.ico"), magnifier, [32, 16])
-    write_ico(os.path.join(folder, "pane_tip.ico"), arrow, [16])
-    write_ico(os.path.join(folder, "menu_arrow.ico"), down_arrow, [16])
-    write_ico(os.path.join(folder, "find.ico"), plain_magnifier, [16])
-    write_ico(os.path.join(folder, "find_cancel.ico"), reset_cross, [16])
+    write_ico(os.path.join(folder, "pane_nothing_found.ico"), magnifier, [48, 40, 32, 24, 20, 16])
+    write_ico(os.path.join(folder, "pane_tip.ico"), arrow, [16, 20, 24, 32])
+    write_ico(os.path.join(folder, "menu_arrow.ico"), down_arrow, [16, 20, 24, 32])
+    write_ico(os.path.join(folder, "find.ico"), plain_magnifier, [16, 20, 24, 32])
+    write_ico(os.path.join(folder, "find_cancel.ico"), reset_cross, [16, 20, 24, 32])
     write_line_bmp(os.path.join(folder, "pane_line.bmp"))
     write_watermark(os.path.join(folder, "watermark.png"))
 

@@ -25,4 +25,13 @@ inline int TwipsToPixelsRounded(int twips, int dpi) {
   return static_cast<int>(num >= 0 ? (num + half) / kTwipsPerInch : -((-num + half) / kTwipsPerInch));
 }
 
+// Pictures, gaps and margins are drawn for 96 dpi (the screen Windows calls 100 %); other
+// screens get them in proportion, rounded to the nearest pixel, so that a 16-pixel picture
+// is 24 pixels at 144 dpi and sits where the larger text puts it.
+inline int ScaleForDpi(int pixelsAt96, int dpi) {
+  if (dpi < 1) dpi = 96;
+  long long num = static_cast<long long>(pixelsAt96) * dpi;
+  return static_cast<int>(num >= 0 ? (num + 48) / 96 : -((-num + 48) / 96));
+}
+
 }  // namespace qm

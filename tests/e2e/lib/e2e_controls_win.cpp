@@ -307,6 +307,24 @@ bool DragHeaderDivider(HWND header, int index, int dx) {
   return true;
 }
 
+bool TabItemRect(HWND tabs, int index, RECT& rc) {
+  return RemoteRect(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), rc);
+}
+
+bool HeaderItemRect(HWND header, int index, RECT& rc) {
+  return RemoteRect(header, HDM_GETITEMRECT, static_cast<WPARAM>(index), rc);
+}
+
+bool ListItemRect(HWND list, int row, int part, RECT& rc) {
+  RemoteBlock block(list, sizeof(RECT));
+  RECT ask = {};
+  ask.left = part;
+  if (!block.Write(0, &ask, sizeof ask)) return false;
+  if (Send(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(block.Address())) <= 0)
+    return false;
+  return block.Read(0, &rc, sizeof rc);
+}
+
 int TabCount(HWND tabs) { return static_cast<int>(Send(tabs, TCM_GETITEMCOUNT, 0, 0)); }
 
 Str TabText(HWND tabs, int index) {

@@ -53,6 +53,8 @@ bool SelectListRow(HWND list, int row);
 // Clicks or double-clicks the row's label (posted mouse messages).
 bool ClickListRow(HWND list, int row);
 bool DoubleClickListRow(HWND list, int row);
+// The row's picture or whole item, in the list's client pixels (LVIR_ICON, LVIR_BOUNDS).
+bool ListItemRect(HWND list, int row, int part, RECT& rc);
 
 // ---- header ----
 int HeaderCount(HWND header);
@@ -68,6 +70,10 @@ int TabCount(HWND tabs);
 Str TabText(HWND tabs, int index);
 int TabSelected(HWND tabs);
 bool ClickTab(HWND tabs, int index);
+// The tab's own rectangle, in the strip's client pixels.
+bool TabItemRect(HWND tabs, int index, RECT& rc);
+// The header item's rectangle, in the header's client pixels.
+bool HeaderItemRect(HWND header, int index, RECT& rc);
 
 // ---- combo box ----
 int ComboSelected(HWND combo);

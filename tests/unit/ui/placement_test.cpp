@@ -248,6 +248,25 @@ TEST(MainLayoutTest, ControlsFollowTheRightAndBottomEdges) {
   EXPECT_LE(b.findHost.Right(), b.menuButton.left);
 }
 
+TEST(MainLayoutTest, WideTabCaptionsNarrowTheBoxFromItsLeftButNotBelowItsSmallestWidth) {
+  LayoutInput in;
+  in.clientWidth = 7400;
+  in.clientHeight = 6000;
+  const MainLayout plain = ComputeMainLayout(in);
+  in.tabCaptionsWidth = plain.findHost.left - kLayoutMargin - kLayoutGap - 200;  // they fit
+  EXPECT_EQ(ComputeMainLayout(in).findHost.left, plain.findHost.left);
+  in.tabCaptionsWidth += 500;
+  const MainLayout wide = ComputeMainLayout(in);
+  EXPECT_EQ(wide.findHost.left, kLayoutMargin + in.tabCaptionsWidth + kLayoutGap);
+  EXPECT_EQ(wide.findHost.Right(), plain.findHost.Right());
+  EXPECT_EQ(wide.timeframe.left, wide.findHost.left);
+  EXPECT_LE(wide.tabs.Right(), wide.findHost.left);
+  in.tabCaptionsWidth = 7000;
+  const MainLayout huge = ComputeMainLayout(in);
+  EXPECT_EQ(huge.findHost.width, kLayoutSmallestBoxWidth);
+  EXPECT_LE(huge.findHost.Right(), huge.menuButton.left);
+}
+
 TEST(MainLayoutTest, MenuBarAndClassicFrameShiftTheBoxes) {
   LayoutInput in;
   in.clientWidth = 7400;
