@@ -122,15 +122,7 @@ bool RemoteRect(HWND hwnd, UINT msg, WPARAM wParam, RECT& rc) {
   return block.Read(0, &rc, sizeof rc);
 }
 
-bool ListRowRect(HWND list, int row, RECT& rc) {
-  RemoteBlock block(list, sizeof(RECT));
-  RECT ask = {};
-  ask.left = LVIR_LABEL;
-  if (!block.Write(0, &ask, sizeof ask)) return false;
-  if (Send(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(block.Address())) <= 0)
-    return false;
-  return block.Read(0, &rc, sizeof rc);
-}
+bool ListRowRect(HWND list, int row, RECT& rc) { return ListItemRect(list, row, LVIR_LABEL, rc); }
 
 struct PopupSearch {
   DWORD pid;
