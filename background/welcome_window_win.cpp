@@ -2,6 +2,8 @@
 
 #include <uxtheme.h>
 
+#include <algorithm>
+
 #include "background/resource.h"
 #include "background/worker_window_win.h"
 #include "shared/base/str_win.h"
@@ -62,6 +64,52 @@ frmWelcome::~frmWelcome() {
 
 int frmWelcome::Px(int twips) const { return MulDiv(twips, dpiX_, 1440); }
 
+int frmWelcome::Py(int twips) const {
+  const int pixels = MulDiv(twips, dpiY_, 1440);
+  return plannedPitch_ > 0 && linePitch_ > plannedPitch_ ? MulDiv(pixels, linePitch_, plannedPitch_) : pixels;
+}
+
+void frmWelcome::FitTexts() {
+  // The layout plans 180 twips a line. A Tahoma whose lines are taller (Windows' own at
+  // most sizes, substitutes elsewhere) stretches every height and position below in
+  // proportion, so that the start header still sits in the blank lines of the start
+  // text; lines that wrap where the face is wider push what follows them down.
+  MemoryDc dc(CreateCompatibleDC(nullptr));
+  if (!dc || !fontNormal_) return;
+  SelectObjectScope selected(dc.get(), fontNormal_.get());
+  TEXTMETRICW tm = {};
+  if (!GetTextMetricsW(dc.get(), &tm)) return;
+  plannedPitch_ = MulDiv(180, dpiY_, 1440);
+  linePitch_ = tm.tmHeight;
+  auto needed = [&](const Str& text) {
+    RECT rc = {0, 0, Px(kLabelWidth), 0};
+    DrawTextW(dc.get(), W(text), static_cast<int>(text.size()), &rc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    return static_cast<int>(rc.bottom);
+  };
+  introGrowth_ = std::max(0, needed(Text(IDS_WELCOME_INTRODUCTION)) - Py(kIntroHeight));
+  const Str howTo = HowToStartText(Text(IDS_WELCOME_HOW_TO_START), Text(IDS_WELCOME_HOW_TO_START_VISTA_NOTE),
+                                   lVersionClass_);
+  const size_t firstBreak = howTo.find(u'\n');
+  firstLineGrowth_ = std::max(0, needed(howTo.substr(0, firstBreak)) - linePitch_);
+  howToGrowth_ = std::max(0, needed(howTo) - Py(kHowToStartHeight));
+  // The Quick Launch picture belongs at the end of the first line after the blank lines.
+  size_t start = 0;
+  for (int line = 0; start <= howTo.size(); ++line) {
+    size_t end = howTo.find(u'\n', start);
+    if (end == Str::npos) end = howTo.size();
+    Str text = howTo.substr(start, end - start);
+    if (!text.empty() && text.back() == u'\r') text.pop_back();
+    if (line > 0 && !text.empty()) {
+      RECT rc = {0, 0, 0, 0};
+      DrawTextW(dc.get(), W(text), static_cast<int>(text.size()), &rc, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+      iconLine_ = line;
+      iconLineEnd_ = rc.right;
+      break;
+    }
+    start = end + 1;
+  }
+}
+
 UniqueFont frmWelcome::MakeFont(const wchar_t* face, int pointsTimes100, bool bold) const {
   LOGFONTW lf = {};
   lf.lfHeight = -MulDiv(pointsTimes100, dpiY_, 7200);
@@ -88,7 +136,11 @@ bool frmWelcome::Show() {
                                nullptr));
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  RECT rc = {0, 0, Px(kClientWidth), MulDiv(kClientHeight, dpiY_, 1440)};
+  fontWelcome_ = MakeFont(W(look_.welcomeFont), look_.welcomeFontPoints * 100, look_.welcomeBold);
+  fontNormal_ = MakeFont(L"Tahoma", 825, false);
+  fontBold_ = MakeFont(L"Tahoma", 825, true);
+  FitTexts();
+  RECT rc = {0, 0, Px(kClientWidth), Py(kClientHeight) + introGrowth_ + howToGrowth_};
   AdjustWindowRectEx(&rc, style, FALSE, exStyle);
   const int width = rc.right - rc.left, height = rc.bottom - rc.top;
   RECT work = {};
@@ -118,50 +170,56 @@ void frmWelcome::CreateControls() {
   bodyBrush_.reset(CreateSolidBrush(GetSysColor(COLOR_WINDOW)));
   footerBrush_.reset(CreateSolidBrush(look_.themedFooter ? ToColorRef(kVistaFooterColor)
                                                          : GetSysColor(COLOR_BTNFACE)));
-  fontWelcome_ = MakeFont(W(look_.welcomeFont), look_.welcomeFontPoints * 100, look_.welcomeBold);
-  fontNormal_ = MakeFont(L"Tahoma", 825, false);
-  fontBold_ = MakeFont(L"Tahoma", 825, true);
-
+  // Tops and heights in pixels (Py), with what the texts above needed added.
   auto label = [this](int id, const Str& text, int top, int height, const UniqueFont& font) {
     HWND h = CreateWindowExW(0, L"STATIC", W(text), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX,
-                             Px(kMargin), Px(top), Px(kLabelWidth), Px(height), hwnd(),
+                             Px(kMargin), top, Px(kLabelWidth), height, hwnd(),
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     return h;
   };
-  label(IDC_LBL_WELCOME, Text(IDS_WELCOME_TITLE), kWelcomeTop, kWelcomeHeight, fontWelcome_);
-  label(IDC_LBL_INTRODUCTION, Text(IDS_WELCOME_INTRODUCTION), kIntroTop, kIntroHeight, fontNormal_);
-  label(IDC_LBL_APP_HEADER, Text(IDS_WELCOME_APP_HEADER), kAppHeaderTop, kAppHeaderHeight,
+  const int below = introGrowth_;
+  label(IDC_LBL_WELCOME, Text(IDS_WELCOME_TITLE), Py(kWelcomeTop), Py(kWelcomeHeight), fontWelcome_);
+  label(IDC_LBL_INTRODUCTION, Text(IDS_WELCOME_INTRODUCTION), Py(kIntroTop), Py(kIntroHeight) + introGrowth_,
+        fontNormal_);
+  label(IDC_LBL_APP_HEADER, Text(IDS_WELCOME_APP_HEADER), Py(kAppHeaderTop) + below, Py(kAppHeaderHeight),
         fontBold_);
   // The start header sits in the blank lines of the text below; created first so that
   // it is drawn above it.
-  label(IDC_LBL_APP_START_HEADER, Text(IDS_WELCOME_APP_START_HEADER), kAppStartHeaderTop,
-        kAppHeaderHeight, fontBold_);
+  label(IDC_LBL_APP_START_HEADER, Text(IDS_WELCOME_APP_START_HEADER),
+        Py(kAppStartHeaderTop) + below + firstLineGrowth_, Py(kAppHeaderHeight), fontBold_);
   HWND howTo = label(IDC_LBL_HOW_TO_START,
                      HowToStartText(Text(IDS_WELCOME_HOW_TO_START),
                                     Text(IDS_WELCOME_HOW_TO_START_VISTA_NOTE), lVersionClass_),
-                     kHowToStartTop, kHowToStartHeight, fontNormal_);
+                     Py(kHowToStartTop) + below, Py(kHowToStartHeight) + howToGrowth_, fontNormal_);
   SetWindowPos(howTo, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   const int iconWidth = ScaleForDpi(kStartIconWidthPx, dpiX_);
   const int iconHeight = ScaleForDpi(kStartIconHeightPx, dpiY_);
+  // Where the planned place would cover the line's end (a wider face), the picture moves
+  // just past it; it stands on that line wherever the lines fall.
+  int iconLeft = Px(look_.startIconLeftTwips), iconTop = Py(look_.startIconTopTwips) + below + firstLineGrowth_;
+  if (iconLine_ > 0 && linePitch_ > 0) {
+    iconLeft = std::max(iconLeft, Px(kMargin) + iconLineEnd_ + ScaleForDpi(3, dpiX_));
+    iconTop = Py(kHowToStartTop) + below + firstLineGrowth_ + iconLine_ * linePitch_ + (linePitch_ - iconHeight) / 2;
+  }
   startIcon_.reset(static_cast<HICON>(
       LoadImageW(instance_, L"AA", IMAGE_ICON, ScaleForDpi(16, dpiX_), ScaleForDpi(16, dpiY_), 0)));
   HWND img = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON | SS_CENTERIMAGE,
-                             Px(look_.startIconLeftTwips), Px(look_.startIconTopTwips),
+                             iconLeft, iconTop,
                              iconWidth, iconHeight, hwnd(),
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_IMG_START_ICON)),
                              instance_, nullptr);
   if (startIcon_) SendMessageW(img, STM_SETICON, reinterpret_cast<WPARAM>(startIcon_.get()), 0);
-  SetWindowPos(img, HWND_TOP, Px(look_.startIconLeftTwips), Px(look_.startIconTopTwips),
+  SetWindowPos(img, HWND_TOP, iconLeft, iconTop,
                iconWidth, iconHeight, SWP_NOACTIVATE);
 
-  const int footerTop = Px(kFooterTop);
-  const int footerHeight = Px(kClientHeight - kFooterTop);
+  const int footerTop = Py(kFooterTop) + below + howToGrowth_;
+  const int footerHeight = Py(kClientHeight) - Py(kFooterTop);
   HWND ok = CreateWindowExW(
       0, L"BUTTON", W(Text(IDS_WELCOME_OK)), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-      Px(kClientWidth - kMargin - kButtonWidth), footerTop + (footerHeight - Px(kButtonHeight)) / 2,
-      Px(kButtonWidth), Px(kButtonHeight), hwnd(), reinterpret_cast<HMENU>(IDOK), instance_, nullptr);
+      Px(kClientWidth - kMargin - kButtonWidth), footerTop + (footerHeight - Py(kButtonHeight)) / 2,
+      Px(kButtonWidth), Py(kButtonHeight), hwnd(), reinterpret_cast<HMENU>(IDOK), instance_, nullptr);
   SendMessageW(ok, WM_SETFONT, reinterpret_cast<WPARAM>(fontNormal_.get()), FALSE);
   SetFocus(ok);
 }
@@ -174,7 +232,7 @@ void frmWelcome::Paint() {
   // picFooter: the band behind the button, with linDivider (and on classic systems the
   // light linDivider2 under it, an etched edge) along its top.
   RECT footer = client;
-  footer.top = Px(kFooterTop);
+  footer.top = Py(kFooterTop) + introGrowth_ + howToGrowth_;
   FillRect(dc, &footer, footerBrush_.get());
   RECT linDivider = {client.left, footer.top, client.right, footer.top + 1};
   UniqueBrush dividerBrush(CreateSolidBrush(look_.themedFooter ? ToColorRef(kVistaDividerColor)

@@ -40,7 +40,12 @@ class frmWelcome : public Window {
  private:
   void CreateControls();
   void Paint();
+  // Measures the texts in their fonts before the window is made: the line pitch and the
+  // room that wrapped lines need below the planned layout.
+  void FitTexts();
   int Px(int twips) const;
+  // A vertical position or height in twips, in pixels at this screen's line pitch.
+  int Py(int twips) const;
   UniqueFont MakeFont(const wchar_t* face, int pointsTimes100, bool bold) const;
   Str Text(UINT id) const;
 
@@ -50,6 +55,13 @@ class frmWelcome : public Window {
   WelcomeLook look_;
   int dpiX_ = 96;
   int dpiY_ = 96;
+  int plannedPitch_ = 0;    // pixels the layout gives a line of Tahoma 8.25 pt
+  int linePitch_ = 0;       // pixels the font really takes per line
+  int introGrowth_ = 0;     // pixels the introduction needs beyond its place
+  int firstLineGrowth_ = 0; // pixels the first paragraph of the start text wraps into
+  int howToGrowth_ = 0;     // pixels the start text needs beyond its place
+  int iconLine_ = -1;       // the start text's line that ends beside the start picture
+  int iconLineEnd_ = 0;     // pixels from the label's left to that line's end
   OwnedWindow owner_;  // hidden owner: keeps the window off the taskbar
   UniqueFont fontWelcome_;
   UniqueFont fontNormal_;

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "background/resource.h"
 #include "shared/base/handles_win.h"
 #include "shared/base/str_win.h"
 
@@ -234,7 +235,7 @@ TEST_P(Dpi, LauncherControlsHoldTheirTextsApartAndTheListsPicturesGrowWithTheScr
   EXPECT_TRUE(CloseApp(app, window));
 }
 
-TEST_P(Dpi, WelcomeWindowFitsItsButtonAndPicture) {
+TEST_P(Dpi, WelcomeWindowShowsEveryLineItsButtonAndPicture) {
   ChildProcess setup;
   ASSERT_TRUE(setup.Start(TestBinFolder() + u"\\QuillmarkBck.exe", u"/setupnow"));
   HWND welcome = nullptr;
@@ -250,6 +251,23 @@ TEST_P(Dpi, WelcomeWindowFitsItsButtonAndPicture) {
   RECT okRect = ScreenRect(ok), inside = {};
   ASSERT_TRUE(IntersectRect(&inside, &okRect, &client));
   EXPECT_TRUE(EqualRect(&inside, &okRect));
+  // Every line of the two long texts shows: set in the window's Tahoma 8.25 pt, wrapped
+  // at the label's width, they need no more than the label's height.
+  for (int id : {IDC_LBL_INTRODUCTION, IDC_LBL_HOW_TO_START}) {
+    HWND label = GetDlgItem(welcome, id);
+    ASSERT_NE(label, nullptr);
+    LOGFONTW lf = {};
+    lf.lfHeight = -MulDiv(825, GetParam(), 7200);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(lf.lfFaceName, L"Tahoma", LF_FACESIZE);
+    UniqueFont font(CreateFontIndirectW(&lf));
+    MemoryDc dc(CreateCompatibleDC(nullptr));
+    SelectObjectScope selected(dc.get(), font.get());
+    const Str text = WindowText(label);
+    RECT need = {0, 0, ClientSize(label).cx, 0};
+    DrawTextW(dc.get(), W(text), static_cast<int>(text.size()), &need, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    EXPECT_LE(need.bottom, ClientSize(label).cy) << id;
+  }
   // The start picture is the small program icon drawn for this dpi.
   bool pictureFound = false;
   for (HWND c = GetWindow(welcome, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
