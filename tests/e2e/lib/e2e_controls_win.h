@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <vector>
 
 #include "shared/base/str.h"
@@ -26,6 +27,10 @@ HWND WaitForDialog(const Str& caption, DWORD pid = 0, DWORD boundMs = kDefaultBo
 // Posts a key press (WM_KEYDOWN, WM_KEYUP) to the control, as the keyboard would send it
 // to the focused control.
 bool PostKey(HWND control, WORD virtualKey);
+// Presses the keys as the keyboard does (SendInput), in order, and releases them in the
+// reverse order: {VK_CONTROL, 'C'} is Ctrl+C. It goes to the foreground window, which the
+// keys' window must be: `window` is brought there first.
+bool PressKeys(HWND window, std::initializer_list<WORD> keys);
 // Types the text where the caret is, one posted WM_CHAR per character.
 bool TypeText(HWND control, const Str& text);
 bool ControlEnabled(HWND control);
@@ -55,6 +60,8 @@ bool ClickListRow(HWND list, int row);
 bool DoubleClickListRow(HWND list, int row);
 // The row's picture or whole item, in the list's client pixels (LVIR_ICON, LVIR_BOUNDS).
 bool ListItemRect(HWND list, int row, int part, RECT& rc);
+// The row's label rectangle on the screen (to put the mouse pointer on it).
+bool ListRowScreenRect(HWND list, int row, RECT& rc);
 
 // ---- header ----
 int HeaderCount(HWND header);
@@ -102,5 +109,9 @@ std::vector<Str> TooltipTexts(HWND tooltip);
 
 // The first descendant window of this class, or nullptr.
 HWND FindDescendant(HWND parent, const wchar_t* className);
+// The first descendant window of this class (nullptr: any) with exactly this text.
+HWND FindDescendantWithText(HWND parent, const wchar_t* className, const Str& text);
+// The texts of all visible descendant windows, in the order the windows are found.
+std::vector<Str> DescendantTexts(HWND parent);
 
 }  // namespace qm::e2e
