@@ -34,6 +34,8 @@ bool frmAbout::OnInit() {
     linkHoverFont_.reset(CreateFontIndirectW(&lf));
     Control(Item(IDC_ABOUT_LINK)).SetFont(linkFont_.get());
   }
+  // The footer lies under the button it carries, and never paints over it.
+  SetWindowPos(Item(IDC_ABOUT_FOOTER), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   pageBrush_.reset(CreateSolidBrush(bVistaStyle ? kPageColour : GetSysColor(COLOR_BTNFACE)));
   footerBrush_.reset(CreateSolidBrush(bVistaStyle ? kFooterColour : GetSysColor(COLOR_BTNFACE)));
   return true;
