@@ -14,6 +14,7 @@
 #include "app/list_statements.h"
 #include "app/main_resource.h"
 #include "shared/base/str_win.h"
+#include "shared/base/trace.h"
 #include "shared/settings/catalogue.h"
 #include "shared/settings/settings_access.h"
 #include "shared/text/strings_win.h"
@@ -78,6 +79,15 @@ void CheckViewItems(HMENU menu, bool largeIcons) {
 
 bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
+// Our own tooltips in front of the list (a truncated label shown in full, an item's tip)
+// belong to the list as far as the pointer is concerned.
+bool IsOwnTooltip(HWND hwnd) {
+  if (!hwnd || GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return false;
+  wchar_t cls[32] = {};
+  GetClassNameW(hwnd, cls, 32);
+  return lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0;
+}
+
 // The update check as the main window runs it.
 class MainWindowCheckHost : public UpdateCheckHost {
  public:
@@ -87,9 +97,10 @@ class MainWindowCheckHost : public UpdateCheckHost {
   HWND Owner() override { return IsWindow(hwnd_) ? hwnd_ : nullptr; }
   void SetBusy(bool on) override {
     waitCursor_ = on;
-    // The pointer changes at once, not only when it next moves.
+    // The pointer over the window changes at once, not only when it next moves.
     POINT pt;
-    if (GetCursorPos(&pt) && IsWindow(hwnd_)) SetCursorPos(pt.x, pt.y);
+    if (!IsWindow(hwnd_) || !GetCursorPos(&pt) || GetAncestor(WindowFromPoint(pt), GA_ROOT) != hwnd_) return;
+    SetCursor(LoadCursorW(nullptr, on ? IDC_WAIT : IDC_ARROW));
   }
   void BeginDialog() override { begin_(); }
   void EndDialog() override { end_(); }
@@ -291,14 +302,19 @@ bool frmMain::HandleMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
 // pressed, not where it has moved since.
 bool frmMain::PointerOverList(POINT pt) const {
   HWND list = lvwFolders_.ListHwnd();
-  if (!list || !IsWindowVisible(list)) return false;
+  RECT rc = {};
+  if (!list || !IsWindowVisible(list) || !GetWindowRect(list, &rc) || !PtInRect(&rc, pt)) return false;
   HWND under = WindowFromPoint(pt);
-  return under == list || IsChild(list, under);
+  return under == list || IsChild(list, under) || IsOwnTooltip(under);
 }
 
 int frmMain::ItemUnderPointer(POINT pt) const {
+  if (!PointerOverList(pt)) return 0;
+  // The column headings are no entry, whatever row lies scrolled behind them.
+  HWND header = lvwFolders_.HeaderHwnd();
+  RECT headings = {};
+  if (header && IsWindowVisible(header) && GetWindowRect(header, &headings) && PtInRect(&headings, pt)) return 0;
   HWND list = lvwFolders_.ListHwnd();
-  if (!list || !IsWindowVisible(list) || WindowFromPoint(pt) != list) return 0;
   ScreenToClient(list, &pt);
   return lvwFolders_.HitTestPixels(pt.x, pt.y);
 }
@@ -307,7 +323,10 @@ bool frmMain::TakeItemUnderPointer(POINT pt) {
   const int position = ItemUnderPointer(pt);
   const FolderListEntry* item = position > 0 ? lvwFolders_.Item(position) : nullptr;
   // Nothing there: the command is not run, whatever an earlier command was given for.
-  if (!item || item->tag.empty()) return false;
+  if (!item || item->tag.empty()) {
+    Trace(u"keys", u"no folder under the pointer at " + IntToStr(pt.x) + u"," + IntToStr(pt.y));
+    return false;
+  }
   lvwFolders_.SelectItem(position);
   sPopupPath = item->tag;
   return true;

@@ -461,27 +461,4 @@ std::vector<Str> DescendantTexts(HWND parent) {
   return texts;
 }
 
-bool PressKeys(HWND window, std::initializer_list<WORD> keys) {
-  if (window) {
-    SetForegroundWindow(window);
-    WaitUntil([&] { return GetForegroundWindow() == window; }, 5000);
-  }
-  std::vector<INPUT> inputs;
-  for (WORD k : keys) {
-    INPUT in = {};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = k;
-    inputs.push_back(in);
-  }
-  for (auto it = keys.end(); it != keys.begin();) {
-    --it;
-    INPUT in = {};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = *it;
-    in.ki.dwFlags = KEYEVENTF_KEYUP;
-    inputs.push_back(in);
-  }
-  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
-}
-
 }  // namespace qm::e2e

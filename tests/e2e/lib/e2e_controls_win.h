@@ -9,7 +9,6 @@
 
 #include <windows.h>
 
-#include <initializer_list>
 #include <vector>
 
 #include "shared/base/str.h"
@@ -27,10 +26,6 @@ HWND WaitForDialog(const Str& caption, DWORD pid = 0, DWORD boundMs = kDefaultBo
 // Posts a key press (WM_KEYDOWN, WM_KEYUP) to the control, as the keyboard would send it
 // to the focused control.
 bool PostKey(HWND control, WORD virtualKey);
-// Presses the keys as the keyboard does (SendInput), in order, and releases them in the
-// reverse order: {VK_CONTROL, 'C'} is Ctrl+C. It goes to the foreground window, which the
-// keys' window must be: `window` is brought there first.
-bool PressKeys(HWND window, std::initializer_list<WORD> keys);
 // Types the text where the caret is, one posted WM_CHAR per character.
 bool TypeText(HWND control, const Str& text);
 bool ControlEnabled(HWND control);
