@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "about/help_win.h"
 #include "app/frm_main_win.h"
 #include "app/main_resource.h"
 #include "app/placement.h"
@@ -113,9 +114,9 @@ bool frmMain::Load() {
   ApplyTitleBarOption();
   if (settings_.showWatermark) lvwFolders_.SetBackgroundPicture(ProgramFolder() + u"\\watermark.png");
 
-  // The menu bar itself comes with the menus; its setting already moves the layout.
   SetUpTabs();
-  bMenuBarShown = settings_.showMenuBar;
+  CreateMenus();
+  SetMenuBarShown(settings_.showMenuBar);
 
   PositionWindow();
   ApplyFonts();
@@ -241,7 +242,7 @@ void frmMain::SetUpHoverTips() {
 
 void frmMain::CloseRequest(CloseReason reason) {
   if (bDuplicateInstance) return;
-  // Help windows come with the help work; nothing of theirs is open yet.
+  CloseAllHelpWindows();
   if (!IsIconic(hwnd())) {
     RECT rc = {};
     if (GetWindowRect(hwnd(), &rc)) {
@@ -260,12 +261,15 @@ void frmMain::CloseRequest(CloseReason reason) {
 void frmMain::Unload() {
   if (!bDuplicateInstance) {
     if (!bShutdown) {
-      // The weekly update check: decided and recorded here; the check itself is run by
-      // the update work through this point.
+      // The weekly update check: decided and recorded here, run by the process loop once
+      // the window is gone, so that closing never waits for the network.
       SystemClock clock;
       std::optional<int> due = UpdateCheckDue(ReadSwitch(setting::CheckForUpdates),
                                               ReadNumber(setting::LastUpdateCheck), clock.Now());
-      if (due) WriteNumber(setting::LastUpdateCheck, *due);
+      if (due) {
+        WriteNumber(setting::LastUpdateCheck, *due);
+        ProcessState().updateCheckDue = true;
+      }
     }
     KillTimer(hwnd(), kTmrTabs);
     KillTimer(hwnd(), kTmrMustRefreshAfterNewFind);

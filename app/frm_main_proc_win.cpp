@@ -11,6 +11,8 @@ namespace qm {
 
 LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   const MainProcessState& process = ProcessState();
+  LRESULT menuResult = 0;
+  if (HandleMenuMessage(msg, wParam, lParam, menuResult)) return menuResult;
   switch (msg) {
     case WM_GETMINMAXINFO:
       ApplyMinimumTrackSize(reinterpret_cast<MINMAXINFO*>(lParam), process.largeFonts, process.vistaStyle);
@@ -111,6 +113,7 @@ bool frmMain::PreTranslate(MSG& msg) {
   if (!hwnd()) return true;
   // Enter on the list opens the selected folder; the dialog keys would swallow it.
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && msg.hwnd == lvwFolders_.ListHwnd()) return false;
+  if (PreviewWindowKeys(msg)) return true;
   return IsDialogMessageW(hwnd(), &msg) != FALSE;
 }
 
@@ -142,9 +145,6 @@ void frmMain::OnCommand(WORD id, WORD code, HWND) {
     case IDC_FAVORITES_LINK:
     case IDC_MESSAGE_TIP:
       // Opens the favorites organiser once the favorites dialogs are in.
-      break;
-    case IDC_SHOW_MENU:
-      // Shows the program menu once the menus are in.
       break;
     default:
       break;

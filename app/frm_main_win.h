@@ -11,11 +11,15 @@
 //   frm_main_open_win.cpp    opening a folder and stepping back afterwards
 //   frm_main_behaviour_win.cpp  activation, the pointer watch, Esc, the dialog
 //                            protocol's steps, the favorites link hover
+//   frm_main_menus_win.cpp   the menu bar, the button menu, the window's keys, the Help
+//                            menu's commands and the update check
+//   frm_main_commands_win.cpp  the folder commands and the dialogs they open
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -44,6 +48,9 @@ struct MainProcessState {
   bool vistaStyle = false;
   bool themesActive = false;
   bool largeFonts = false;
+  // Set when the window closed with the weekly update check due: the process loop runs
+  // it once the window is gone.
+  bool updateCheckDue = false;
 };
 MainProcessState& ProcessState();
 
@@ -97,6 +104,19 @@ class frmMain : public Window, public DialogOpener, private FolderListListener {
   HWND DialogOwner() const override { return hwnd(); }
   void BeforeDialog() override;
   void AfterDialog() override;
+
+  // The update check from the menu (false) or the weekly one (true).
+  void CheckForUpdates(bool bAutomaticCheck);
+
+  // The folder commands on sPopupPath, the folder the command was given for (the popup
+  // menu's folder, or the one under the pointer for Ctrl+C and Del).
+  void CopyPathCommand();
+  void RemoveFromListCommand();
+  // The dialogs of the Tools menu.
+  void ShowFavoritesOrganizer();
+  void ShowIgnoredFolders();
+  void ShowOptions();
+  Str sPopupPath;
 
   HWND ListHwnd() const { return lvwFolders_.ListHwnd(); }
 
@@ -203,6 +223,23 @@ class frmMain : public Window, public DialogOpener, private FolderListListener {
   void OnLinkHover();
   bool LinkHoverProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
+  // menus, keys, Help menu (frm_main_menus_win.cpp)
+  void CreateMenus();
+  void SetMenuBarShown(bool shown);
+  void ShowButtonMenu();
+  void UpdateViewChecks();
+  bool RunMenuCommand(int id);
+  bool HandleMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool MenuCharAnswer(WPARAM wParam, LPARAM lParam, LRESULT& result) const;
+  bool PreviewWindowKeys(const MSG& msg);
+  bool PointerOverList(POINT pt) const;
+  int ItemUnderPointer(POINT pt) const;
+  bool TakeItemUnderPointer(POINT pt);
+  void HelpTopics();
+  void SendFeedbackMail();
+  void OpenProductWebPage();
+  void ShowAbout();
+
   // FolderListListener
   void OnColumnClick(int column) override;
   void OnItemClick(int position) override;
@@ -234,6 +271,9 @@ class frmMain : public Window, public DialogOpener, private FolderListListener {
   bool bCloseAfterFill = false;
   bool bFillRunning = false;
   bool bBusyCursor = false;
+  bool bWaitCursor = false;        // the hourglass of a manual update check
+  bool bMenuBarShownForNow = false;  // shown by the Alt key; never stored
+  bool bUpdateCheckRunning = false;
   int lPressedButton = 0;
   ListView lCurrentView = ListView::LastUsed;
   MainSettings settings_;          // values read at load, kept up to date while shown
@@ -262,6 +302,9 @@ class frmMain : public Window, public DialogOpener, private FolderListListener {
   Subclass linkHover_;             // on the favorites link while the pointer is over it
   Subclass listNotify_;            // FolderListNotifyProc on the list's outer window
   Subclass headerNotify_;          // the same for the header's notifications to the list
+  Subclass menuButtonProc_;        // cmdShowMenu opens its menu on mouse down
+  UniqueMenu menuBar_;             // mnuView, mnuTools, mnuHelp while not on the window
+  UniqueMenu mnuMenu;              // the button menu
 
   // Controls.
   FindHost findHost_;              // picFindHost with txtFind, imgFind, imgFindCancel

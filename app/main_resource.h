@@ -36,3 +36,18 @@
 // (or not happen) and end.
 #define QM_FILLS_STARTED_PROPERTY L"QuillmarkFillsStarted"
 #define QM_FILLS_ENDED_PROPERTY L"QuillmarkFillsEnded"
+
+// Menu commands: the menu bar and the button menu share the numbers of the commands they
+// both offer.
+#define IDM_VIEW_DETAILS 40001
+#define IDM_VIEW_LARGE_ICONS 40002
+#define IDM_VIEW_HIDE_MENU_BAR 40003
+#define IDM_TOOLS_MANAGE_FAVORITES 40010
+#define IDM_TOOLS_IGNORED_FOLDERS 40011
+#define IDM_TOOLS_OPTIONS 40012
+#define IDM_HELP_TOPICS 40020
+#define IDM_HELP_FEEDBACK 40021
+#define IDM_HELP_WEBSITE 40022
+#define IDM_HELP_CHECK_FOR_UPDATES 40023
+#define IDM_HELP_ABOUT 40024
+#define IDM_MENU_SHOW_MENU_BAR 40030

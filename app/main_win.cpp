@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "about/update_check_win.h"
 #include "app/frm_main_win.h"
 #include "shared/base/handles_win.h"
 #include "shared/text/locale.h"
@@ -41,6 +42,14 @@ void RunUntilClosed(qm::frmMain& form) {
   }
 }
 
+// The weekly check that a closing window found due: no window is left to own its
+// answers, which stand alone on the screen.
+class ClosingCheckHost : public qm::UpdateCheckHost {
+ public:
+  HWND Owner() override { return nullptr; }
+  bool PreTranslate(MSG& msg) override { return qm::Dialog::PreTranslate(msg); }
+};
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -58,6 +67,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     {
       auto form = std::make_unique<qm::frmMain>();
       if (form->Load()) RunUntilClosed(*form);
+    }
+    if (process.updateCheckDue) {
+      process.updateCheckDue = false;
+      ClosingCheckHost host;
+      qm::RunUpdateCheck(host, true);
     }
     if (process.reloadRequested && process.mainWindowClosed) {
       process.reloadRequested = false;

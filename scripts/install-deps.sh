@@ -6,10 +6,11 @@ SUDO=""
 [ "$(id -u)" = 0 ] || SUDO=sudo
 export DEBIAN_FRONTEND=noninteractive
 
+# fp-utils brings chmcmd, which compiles the help file.
 pkgs=(cmake make g++ npm googletest libgtest-dev
       g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
       wine wine32:i386 wine64 xvfb xauth xdotool fonts-wine x11-utils imagemagick
-      nsis)
+      nsis fp-utils)
 missing=()
 for p in "${pkgs[@]}"; do
   # npm installed outside the package manager (a Node.js installation) serves as well.

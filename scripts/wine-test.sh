@@ -30,6 +30,9 @@ cp -a "$template/." "$prefix/"
 # The setup program's Start menu shortcut would otherwise have Wine's menu builder write
 # menu entries into the real home folder.
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# The launcher's weekly update check never leaves the machine in a test: unless a test
+# names a server of its own, it asks a loopback port where nothing listens.
+export QUILLMARK_UPDATE_URL=${QUILLMARK_UPDATE_URL:-http://127.0.0.1:9/download/version_check_rv.xml}
 if [ $display = 1 ]; then
   xvfb-run -a -s "-screen 0 1280x1024x24" bash -c 'wine "$@" </dev/null; rc=$?; wineserver -k >/dev/null 2>&1; exit $rc' wine-test "$exe" "$@"
 else

@@ -83,6 +83,9 @@ void EnumValues(HKEY root, const Str& key, std::map<Str, Str>& out) {
 }  // namespace
 
 void AppTest::SetUp() {
+  // No test reaches the network: the weekly update check that closing the launcher may
+  // run asks a loopback port where nothing listens (tests of the check serve their own).
+  SetEnvironmentVariableW(L"QUILLMARK_UPDATE_URL", L"http://127.0.0.1:9/download/version_check_rv.xml");
   CloseAllLaunchers();
   for (HWND w : TopLevelWindows(kWorkerCaption)) SendText(w, u"ExitNow", nullptr, 5000);
   WaitWindowGone(kWorkerCaption);

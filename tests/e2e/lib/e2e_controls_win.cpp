@@ -244,6 +244,12 @@ bool ClickListRow(HWND list, int row) {
   return true;
 }
 
+bool ListRowScreenRect(HWND list, int row, RECT& rc) {
+  if (!ListRowRect(list, row, rc)) return false;
+  MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+  return true;
+}
+
 bool DoubleClickListRow(HWND list, int row) {
   RECT rc = {};
   if (!ListRowRect(list, row, rc)) return false;
@@ -412,6 +418,47 @@ HWND FindDescendant(HWND parent, const wchar_t* className) {
     if (found) return found;
   }
   return nullptr;
+}
+
+}  // namespace qm::e2e
+
+namespace qm::e2e {
+
+namespace {
+
+void CollectDescendants(HWND parent, std::vector<HWND>& out) {
+  for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    out.push_back(c);
+    CollectDescendants(c, out);
+  }
+}
+
+}  // namespace
+
+HWND FindDescendantWithText(HWND parent, const wchar_t* className, const Str& text) {
+  std::vector<HWND> all;
+  CollectDescendants(parent, all);
+  for (HWND h : all) {
+    if (className) {
+      wchar_t cls[64] = {};
+      GetClassNameW(h, cls, 64);
+      if (lstrcmpiW(cls, className) != 0) continue;
+    }
+    if (WindowText(h) == text) return h;
+  }
+  return nullptr;
+}
+
+std::vector<Str> DescendantTexts(HWND parent) {
+  std::vector<HWND> all;
+  CollectDescendants(parent, all);
+  std::vector<Str> texts;
+  for (HWND h : all)
+    if (IsWindowVisible(h)) {
+      Str t = WindowText(h);
+      if (!t.empty()) texts.push_back(t);
+    }
+  return texts;
 }
 
 }  // namespace qm::e2e

@@ -55,6 +55,8 @@ bool ClickListRow(HWND list, int row);
 bool DoubleClickListRow(HWND list, int row);
 // The row's picture or whole item, in the list's client pixels (LVIR_ICON, LVIR_BOUNDS).
 bool ListItemRect(HWND list, int row, int part, RECT& rc);
+// The row's label rectangle on the screen (to put the mouse pointer on it).
+bool ListRowScreenRect(HWND list, int row, RECT& rc);
 
 // ---- header ----
 int HeaderCount(HWND header);
@@ -102,5 +104,9 @@ std::vector<Str> TooltipTexts(HWND tooltip);
 
 // The first descendant window of this class, or nullptr.
 HWND FindDescendant(HWND parent, const wchar_t* className);
+// The first descendant window of this class (nullptr: any) with exactly this text.
+HWND FindDescendantWithText(HWND parent, const wchar_t* className, const Str& text);
+// The texts of all visible descendant windows, in the order the windows are found.
+std::vector<Str> DescendantTexts(HWND parent);
 
 }  // namespace qm::e2e

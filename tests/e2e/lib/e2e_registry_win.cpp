@@ -70,4 +70,11 @@ bool DeleteKeyTree(const Str& key, HKEY root) {
   return false;
 }
 
+
+bool WriteMachineString(const Str& key, const Str& name, const Str& value) {
+  return WriteString(key, name, value, HKEY_LOCAL_MACHINE);
+}
+
+bool DeleteMachineKeyTree(const Str& key) { return DeleteKeyTree(key, HKEY_LOCAL_MACHINE); }
+
 }  // namespace qm::e2e

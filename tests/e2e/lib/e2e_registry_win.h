@@ -25,4 +25,9 @@ bool DeleteValue(const Str& key, const Str& name);
 // Deletes the key with everything below it; true also when it did not exist.
 bool DeleteKeyTree(const Str& key, HKEY root = HKEY_CURRENT_USER);
 
+// The same below HKEY_LOCAL_MACHINE (the test prefix's own machine settings, such as the
+// programs registered for web and mail addresses). value name empty: the default value.
+bool WriteMachineString(const Str& key, const Str& name, const Str& value);
+bool DeleteMachineKeyTree(const Str& key);
+
 }  // namespace qm::e2e
