@@ -54,8 +54,9 @@ struct FavoritesData {
 std::vector<Str> SplitFavoritesList(StrView value);
 // Each element followed by the separator; no elements gives the empty text.
 Str JoinFavoritesList(const std::vector<Str>& elements);
-// A caption or path with every separator taken out (repeatedly, so none can re-form), so
-// that it can be stored as one element.
+// A caption or path with every separator taken out (repeatedly, so none can re-form), and
+// without the last character of an end that the separator after it would complete
+// ("a|*#" becomes "a|*"), so that it can be stored as one element.
 Str WithoutFavoritesSeparator(StrView text);
 
 // Why a group name cannot be used, in the order the checks run.

@@ -58,7 +58,7 @@ Str MakeStoredIgnoreRule(IgnoreRuleKind kind, StrView typed) {
     stored = ReplaceAll(text, u"'", u"''");
     if (kind == IgnoreRuleKind::FolderAndSubfolders) stored += u"*";
   }
-  if (stored.find(kSeparator) != Str::npos) return Str();
+  if (!IsStorableElement(stored, kSeparator)) return Str();
   return stored;
 }
 
@@ -87,9 +87,8 @@ Str JoinIgnoreStrings(const std::vector<Str>& storedRules) { return JoinStoredLi
 
 Str AppendIgnoreRule(StrView ignoreStrings, StrView storedRule) {
   std::vector<Str> rules = SplitIgnoreStrings(ignoreStrings);
-  // A rule holding the separator would come back as two rules.
-  if (!storedRule.empty() && storedRule.find(kSeparator) == StrView::npos)
-    rules.emplace_back(storedRule);
+  // A rule holding the separator would come back as two rules, one ending in "|\" cut short.
+  if (!storedRule.empty() && IsStorableElement(storedRule, kSeparator)) rules.emplace_back(storedRule);
   return JoinIgnoreStrings(rules);
 }
 

@@ -124,6 +124,23 @@ TEST(FavoritesSave, SeparatorInCaptionOrPathIsTakenOut) {
   EXPECT_EQ(WithoutFavoritesSeparator(u"|*|*#|#|"), u"");
 }
 
+// Found by fuzzing the stored lists: "a|*#" followed by the separator "|*#|" read back
+// as "a", and a group name ending so broke the list of groups.
+TEST(FavoritesSave, AnEndTheSeparatorWouldCompleteIsCut) {
+  TreeStore s;
+  FavoritesData d;
+  d.groups.push_back({u"G", {{u"Work |*#", u"c:\\x"}, {u"y", u"c:\\y"}}});
+  ASSERT_TRUE(SaveFavorites(s, d));
+  FavoritesData back = ReadFavorites(s);
+  ASSERT_EQ(back.groups[0].favorites.size(), 2u);
+  EXPECT_EQ(back.groups[0].favorites[0], (Favorite{u"Work |*", u"c:\\x"}));
+  EXPECT_EQ(back.groups[0].favorites[1], (Favorite{u"y", u"c:\\y"}));
+  ASSERT_TRUE(AppendFavorite(s, Favorite{u"z|*#|*#", u"c:\\z|*#"}, u"(None)"));
+  ASSERT_EQ(ReadFavorites(s).uncategorized.size(), 1u);
+  EXPECT_EQ(ReadFavorites(s).uncategorized[0], (Favorite{u"z*#", u"c:\\z|*"}));
+  EXPECT_EQ(CheckNewGroupName(u"x|*#", {}), GroupNameProblem::Separator);
+}
+
 TEST(FavoritesSave, NamesTheLayoutCannotHoldAreRefusedWithoutChanges) {
   TreeStore s;
   ASSERT_TRUE(SaveFavorites(s, TwoGroupsAndOneUngrouped()));

@@ -24,6 +24,9 @@ TEST(IgnoreRuleForms, UnusableInputGivesNoRule) {
   EXPECT_EQ(MakeStoredIgnoreRule(IgnoreRuleKind::FolderOnly, u"   "), u"");
   EXPECT_EQ(MakeStoredIgnoreRule(IgnoreRuleKind::PathContains, u" *** "), u"");
   EXPECT_EQ(MakeStoredIgnoreRule(IgnoreRuleKind::PathContains, u"a|\\|b"), u"");
+  // The separator after it would complete the end: it would read back as "a".
+  EXPECT_EQ(MakeStoredIgnoreRule(IgnoreRuleKind::FolderOnly, u"a|\\"), u"");
+  EXPECT_EQ(AppendIgnoreRule(u"", u"a|\\"), u"");
   // An asterisk inside a folder path would turn it into another kind of rule.
   EXPECT_EQ(MakeStoredIgnoreRule(IgnoreRuleKind::FolderOnly, u"c:\\a*b"), u"c:\\ab");
 }
