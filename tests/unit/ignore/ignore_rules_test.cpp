@@ -91,6 +91,14 @@ TEST(IgnoreFilter, PercentAndUnderscoreAreLeftAsPatterns) {
   EXPECT_EQ(BuildIgnoreFilter(u"c:\\a_b%" + kSep), u"(FoldersProtocol.FolderPath <> 'c:\\a_b%')");
 }
 
+// Found by fuzzing the launcher's statements: a "[" in a rule with "*" opened a set in
+// the Like pattern, and an unclosed one made every list of the launcher fail.
+TEST(IgnoreFilter, BracketInALikeRuleMatchesItself) {
+  EXPECT_EQ(BuildIgnoreFilter(u"*[old*" + kSep + u"c:\\[a]\\b*" + kSep + u"c:\\[x]" + kSep),
+            u"(FoldersProtocol.FolderPath Not Like '%[[]old%' AND "
+            u"FoldersProtocol.FolderPath Not Like 'c:\\[[]a]\\b%' AND FoldersProtocol.FolderPath <> 'c:\\[x]')");
+}
+
 TEST(IgnoreFilter, WellFormedCheckAcceptsOnlyOwnForm) {
   const Str good = BuildIgnoreFilter(u"c:\\temp*" + kSep + u"d:\\kids'' games" + kSep);
   EXPECT_TRUE(IsWellFormedIgnoreFilter(good));
