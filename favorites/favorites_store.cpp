@@ -159,6 +159,9 @@ bool AppendFavorite(FavoritesKeyStore& store, const Favorite& favorite, StrView 
       if (EqualsNoCase(g, group)) subkey = g;
     if (subkey.empty()) {
       if (CheckNewGroupName(group, groups, strings) != GroupNameProblem::None) return false;
+      // A subkey of that name without a group (a hand edit, a save cut short) holds
+      // favorites nobody sees: the new group starts empty instead of bringing them back.
+      RemoveGroupKey(store, group);
       groups.push_back(group);
       if (!store.WriteText(u"", setting::kGroupsValue, JoinFavoritesList(groups))) return false;
       subkey = group;

@@ -90,7 +90,8 @@ FavoritesData ReadFavorites(FavoritesKeyStore& store);
 bool SaveFavorites(FavoritesKeyStore& store, const FavoritesData& data);
 
 // The add dialog's append. groupText "(None)" or "Other" means no group; a group not yet
-// in Groups is added to it first. Refuses (returns false, changes nothing) a new group
+// in Groups is added to it first, and starts empty even where a subkey of its name was
+// left behind. Refuses (returns false, changes nothing) a new group
 // name that fails CheckNewGroupName. `strings` gives "(None)" and "Other".
 bool AppendFavorite(FavoritesKeyStore& store, const Favorite& favorite, StrView groupText,
                     const StringSource& strings = BuiltInStrings());

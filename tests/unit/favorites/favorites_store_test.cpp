@@ -243,6 +243,20 @@ TEST(FavoritesAppend, NewGroupIsAddedToGroupsFirstExistingOneIsNot) {
   EXPECT_EQ(d.groups[2].favorites, (std::vector<Favorite>{{u"Music", u"d:\\music"}}));
 }
 
+// Found by fuzzing the stored lists: the favorites of a subkey no group names came back
+// in a new group of that name.
+TEST(FavoritesAppend, ANewGroupStartsEmptyWhereASubkeyWasLeftBehind) {
+  TreeStore s;
+  ASSERT_TRUE(AppendFavorite(s, {u"Keep", u"c:\\keep"}, u"Work"));
+  s.WriteText(u"old", u"Favorites", u"Gone|*#|");
+  s.WriteText(u"old", u"FavoritesPaths", u"c:\\gone|*#|");
+  ASSERT_TRUE(AppendFavorite(s, {u"New", u"c:\\new"}, u"Old"));
+  FavoritesData d = ReadFavorites(s);
+  ASSERT_EQ(d.groups.size(), 2u);
+  EXPECT_EQ(d.groups[1].name, u"Old");
+  EXPECT_EQ(d.groups[1].favorites, (std::vector<Favorite>{{u"New", u"c:\\new"}}));
+}
+
 TEST(FavoritesAppend, RefusedNewGroupChangesNothing) {
   TreeStore s;
   for (int i = 1; i <= 7; ++i) ASSERT_TRUE(AppendFavorite(s, {u"F", u"c:\\f"}, u"G" + IntToStr(i)));
