@@ -56,11 +56,25 @@ void SleepUnless(const std::atomic<bool>& stop, int ms) {
   for (int slept = 0; slept < ms && !stop; slept += 10) Sleep(10);
 }
 
+struct Interval {
+  double from, to;  // ms on Now()'s clock
+  bool Overlaps(const Interval& o) const { return from < o.to && o.from < to; }
+};
+
 struct Stalls {
   std::mutex lock;
   std::vector<double> roundTrips;
+  std::vector<Interval> long_;  // probes that took over 100 ms
   int unanswered = 0;
 };
+
+// How many of the intervals overlap one of the others.
+long long Overlapping(const std::vector<Interval>& intervals, const std::vector<Interval>& others) {
+  long long n = 0;
+  for (const Interval& i : intervals)
+    n += std::any_of(others.begin(), others.end(), [&](const Interval& o) { return i.Overlaps(o); });
+  return n;
+}
 
 }  // namespace
 
@@ -97,10 +111,12 @@ TEST_F(Soak, FourSendersAReaderAndARefillingLauncherLoseNothing) {
       const double took = Now() - t0;
       {
         std::lock_guard<std::mutex> guard(stalls.lock);
-        if (answered)
-          stalls.roundTrips.push_back(took);
-        else
+        if (!answered) {
           ++stalls.unanswered;
+        } else {
+          stalls.roundTrips.push_back(took);
+          if (took > 100) stalls.long_.push_back({t0, t0 + took});
+        }
       }
       Sleep(5);
     }
@@ -108,6 +124,7 @@ TEST_F(Soak, FourSendersAReaderAndARefillingLauncherLoseNothing) {
   // The third program: a read held for 0.2 to 1 second every 1.5 to 3.5 seconds.
   std::atomic<int> holds{0};
   std::atomic<long long> heldMs{0};
+  std::vector<Interval> holdTimes;  // the reader's, read after it ended
   std::thread reader([&] {
     std::mt19937 random(12345);
     while (withReader && !stop) {
@@ -120,7 +137,9 @@ TEST_F(Soak, FourSendersAReaderAndARefillingLauncherLoseNothing) {
         continue;
       if (sqlite3_step(walk) == SQLITE_ROW) {
         const int hold = std::uniform_int_distribution<int>(200, 1000)(random);
+        const double from = Now();
         Sleep(static_cast<DWORD>(hold));
+        holdTimes.push_back({from, Now()});
         ++holds;
         heldMs += hold;
       }
@@ -131,15 +150,18 @@ TEST_F(Soak, FourSendersAReaderAndARefillingLauncherLoseNothing) {
   // The launcher refills its list in a loop: Last Used and Frequently Used in turn. The
   // tab's setting is written when the new list is complete.
   int refills = 0, emptyLists = 0, unfinished = 0;
+  std::vector<Interval> refillTimes;
   const double end = Now() + seconds * 1000.0;
   for (int tab = 0; Now() < end;) {
     tab = 1 - tab;
+    const double from = Now();
     if (!ClickTab(Tabs(window), tab) || !WaitSetting(u"ListTypeActive", static_cast<DWORD>(tab + 1))) {
       ++unfinished;
       if (!app.Running()) break;
       continue;
     }
     ++refills;
+    refillTimes.push_back({from, Now()});
     if (ListRowCount(List(window)) == 0) ++emptyLists;
   }
   stop = true;
@@ -181,9 +203,11 @@ TEST_F(Soak, FourSendersAReaderAndARefillingLauncherLoseNothing) {
   }
 
   std::vector<double> trips;
+  std::vector<Interval> longStalls;
   {
     std::lock_guard<std::mutex> guard(stalls.lock);
     trips = stalls.roundTrips;
+    longStalls = stalls.long_;
   }
   std::sort(trips.begin(), trips.end());
   const auto over = [&](double ms) { return std::count_if(trips.begin(), trips.end(), [&](double t) { return t > ms; }); };
@@ -191,11 +215,12 @@ TEST_F(Soak, FourSendersAReaderAndARefillingLauncherLoseNothing) {
   std::printf(
       "soak: %d s; %lld reports taken (%lld refused, %lld undelivered), longest send %.0f ms; %d refills "
       "(%d empty, %d unfinished); reader held the journal %d times for %lld ms in all; launcher answered "
-      "%lld probes (%d unanswered): longest %.0f ms, 99th percentile %.1f ms, %lld over 50 ms, %lld over 100 ms; "
-      "%lld rows\n",
+      "%lld probes (%d unanswered): longest %.0f ms, 99th percentile %.1f ms, %lld over 50 ms, %lld over 100 ms "
+      "(%lld of them during a refill, %lld while the reader held the journal); %lld rows\n",
       seconds, total, refused, undelivered, longestSend, refills, emptyLists, unfinished, holds.load(), heldMs.load(),
       static_cast<long long>(trips.size()), stalls.unanswered, trips.empty() ? 0.0 : trips.back(), p99,
-      static_cast<long long>(over(50)), static_cast<long long>(over(100)),
+      static_cast<long long>(over(50)), static_cast<long long>(over(100)), Overlapping(longStalls, refillTimes),
+      Overlapping(longStalls, holdTimes),
       JournalRowCount());
 
   EXPECT_EQ(refused, 0);
