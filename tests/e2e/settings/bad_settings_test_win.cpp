@@ -187,12 +187,12 @@ TEST_P(BadSettings, BothProgramsStartAndBehaveWithTheirDefaults) {
     EXPECT_EQ(HeaderItemWidth(ListHeader(List(window)), 0), 140);  // 2100 twips
     EXPECT_EQ(HeaderCount(ListHeader(List(window))), 3);           // with the path column
     if (start == 2) {
-      EXPECT_TRUE(WaitUntil([&] { return HasRow(window, Folder(u"a")) && HasRow(window, Folder(u"b")); }, 10000));
+      EXPECT_TRUE(WaitUntil([&] { return HasRow(window, Folder(u"a")) && HasRow(window, Folder(u"b")); }, 60000));
       // The other tabs fill as well.
       ASSERT_TRUE(ClickTab(Tabs(window), 2));
-      EXPECT_TRUE(WaitSetting(u"ListTypeActive", 3));
+      EXPECT_TRUE(WaitUntil([&] { return Setting(u"ListTypeActive") == 3; }, 60000));
       ASSERT_TRUE(ClickTab(Tabs(window), 1));
-      EXPECT_TRUE(WaitSetting(u"ListTypeActive", 2));
+      EXPECT_TRUE(WaitUntil([&] { return Setting(u"ListTypeActive") == 2; }, 60000));
     }
     EXPECT_TRUE(CloseApp(app, window));
   }

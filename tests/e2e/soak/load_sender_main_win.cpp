@@ -1,7 +1,8 @@
 // e2e_load_sender.exe: one of the soak test's senders. Sends RATE folder-use reports a
 // second for SECONDS seconds to the worker window, as the reporter does, each with a
-// bounded wait, and writes what happened to OUTFILE: accepted, refused or undelivered,
-// and the longest time one send took (ms).
+// bounded wait (half a minute: only a hung worker leaves a report undelivered), and
+// writes what happened to OUTFILE: accepted, refused or undelivered, and the longest
+// time one send took (ms).
 //
 //   e2e_load_sender SENDER RATE SECONDS OUTFILE
 //
@@ -48,7 +49,7 @@ int wmain(int argc, wchar_t** argv) {
     const Str k = IntToStr(n % 50);
     LRESULT result = 0;
     const bool delivered = SendText(
-        worker, MakeFolderReport(u"f" + k, u"C:\\qmsoak\\s" + IntToStr(sender) + u"\\f" + k), &result, 10000);
+        worker, MakeFolderReport(u"f" + k, u"C:\\qmsoak\\s" + IntToStr(sender) + u"\\f" + k), &result, 30000);
     QueryPerformanceCounter(&t1);
     const double took = msSince(t0, t1);
     if (took > longest) longest = took;
