@@ -23,11 +23,13 @@ log=$(mktemp)
 "$program" "${args[@]}" "${dirs[@]}" >"$log" 2>&1
 rc=$?
 runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1)
+# Coverage as libFuzzer counts it: the code edges reached, and the finer features.
+cov=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -1)
 if [ $rc -ne 0 ]; then
   cat "$log"
   echo "fuzz: $name FAILED (exit $rc); the input is kept as $program.crash-* or $program.leak-*" >&2
 else
-  echo "fuzz: $name ${runs:-?} runs in ${seconds} s, corpus $(ls "$corpus" | wc -l) inputs"
+  echo "fuzz: $name ${runs:-?} runs in ${seconds} s, ${cov:-cov: ?}, corpus $(ls "$corpus" | wc -l) inputs"
 fi
 rm -f "$log"
 exit $rc
