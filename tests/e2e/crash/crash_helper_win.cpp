@@ -9,8 +9,9 @@
 //     Sends the reports "crash RUN 1", "crash RUN 2"... (path C:\crash\RUN\n), about
 //     200 a second, until the worker window is gone. Every 20 reports it looks, as a
 //     third program would, at the newest row of the journal: a row seen there had been
-//     committed. Writes how many reports the worker accepted and the highest one seen
-//     committed to C:\qmcrash\witness-RUN.txt.
+//     committed. Writes how many reports the worker accepted (with the one in flight
+//     when the worker went) and the highest one seen committed to
+//     C:\qmcrash\witness-RUN.txt.
 //   crash_helper check RUN OLDROWS
 //     After the kill: the journal passes SQLite's integrity check; the reports of every
 //     run so far are there as 1..K in order, each once, with K at least the highest
@@ -148,10 +149,16 @@ int Stream(long long run) {
     }
     const Str n = IntToStr(sent + 1);
     LRESULT result = 0;
+    // A send that fails may still have been taken: the kill can come after the worker
+    // queued the report and before its answer arrived. It counts as sent, so that the
+    // check's upper bound holds either way. The wait is long, so that a worker that is
+    // only slow (a loaded machine, a compaction) is not taken for a dead one.
     if (!SendText(worker, MakeFolderReport(u"crash " + IntToStr(run) + u" " + n, u"C:\\crash\\" + IntToStr(run) + u"\\" + n),
-                  &result, 5000) ||
-        result != 1)
+                  &result, 30000)) {
+      ++sent;
       break;
+    }
+    if (result != 1) break;
     ++sent;
     if (sent % 20 == 0) {
       JournalDb db;
