@@ -8,6 +8,13 @@
 # qm_e2e_test(<name> SOURCES ... LIBS ... [TIMEOUT s])
 #   Like qm_win_test, labelled "e2e" and always given an X display (Xvfb): these
 #   programs start the real executables and drive them from outside.
+# qm_fuzz_target(<name> SOURCES ... LIBS ...)
+#   A fuzz target (sources define LLVMFuzzerTestOneInput). In the sanitizer build with
+#   clang it is a libFuzzer program, run by CTest as "fuzz.<name>" for QM_FUZZ_SECONDS
+#   from its seeds (tests/fuzz/corpus/<name>, dictionary tests/fuzz/<name>.dict when
+#   there); scripts/fuzz.sh runs it longer. In the ordinary native build it is linked
+#   with a driver that feeds it every seed once ("unit.fuzz_replay.<name>"), so the
+#   target always compiles and every input that once failed stays fixed.
 enable_testing()
 
 set(QM_WIN_BUILD_DIR "" CACHE PATH "Windows build tree whose test programs CTest runs under Wine")
@@ -66,4 +73,29 @@ endfunction()
 
 function(qm_e2e_test name)
   _qm_wine_test(${name} e2e ${ARGN})
+endfunction()
+
+set(QM_FUZZ_SECONDS 4 CACHE STRING "How long CTest runs each fuzz target")
+
+function(qm_fuzz_target name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  if(WIN32)
+    return()
+  endif()
+  set(seeds ${PROJECT_SOURCE_DIR}/tests/fuzz/corpus/${name})
+  if(QM_FUZZ)
+    add_executable(${name} ${A_SOURCES})
+    qm_target_defaults(${name})
+    target_link_libraries(${name} PRIVATE ${A_LIBS})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    add_test(NAME fuzz.${name}
+      COMMAND bash ${PROJECT_SOURCE_DIR}/tests/fuzz/run_fuzzer.sh $<TARGET_FILE:${name}> ${QM_FUZZ_SECONDS})
+    set_tests_properties(fuzz.${name} PROPERTIES LABELS fuzz TIMEOUT 300)
+  else()
+    add_executable(${name} ${A_SOURCES} ${PROJECT_SOURCE_DIR}/tests/fuzz/replay_main.cpp)
+    qm_target_defaults(${name})
+    target_link_libraries(${name} PRIVATE ${A_LIBS})
+    add_test(NAME unit.fuzz_replay.${name} COMMAND ${name} ${seeds})
+    set_tests_properties(unit.fuzz_replay.${name} PROPERTIES LABELS unit TIMEOUT 120)
+  endif()
 endfunction()

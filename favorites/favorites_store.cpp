@@ -20,7 +20,7 @@ GroupNameProblem LayoutProblem(StrView name) {
   if (name.empty()) return GroupNameProblem::Empty;
   if (EqualsNoCase(name, setting::kUncategorizedGroup)) return GroupNameProblem::ReservedStore;
   if (name.find(u'\\') != StrView::npos) return GroupNameProblem::Backslash;
-  if (name.find(kSeparator) != StrView::npos) return GroupNameProblem::Separator;
+  if (!IsStorableElement(name, kSeparator)) return GroupNameProblem::Separator;
   return GroupNameProblem::None;
 }
 
@@ -90,9 +90,13 @@ Str JoinFavoritesList(const std::vector<Str>& elements) { return JoinStoredList(
 
 Str WithoutFavoritesSeparator(StrView text) {
   Str out(text);
-  size_t hit;
-  while ((hit = out.find(kSeparator)) != Str::npos) out.erase(hit, kSeparator.size());
-  return out;
+  for (;;) {
+    size_t hit;
+    while ((hit = out.find(kSeparator)) != Str::npos) out.erase(hit, kSeparator.size());
+    if (IsStorableElement(out, kSeparator)) return out;
+    // It ends in "|*#", which the separator after it would complete: the "#" goes.
+    out.pop_back();
+  }
 }
 
 GroupNameProblem CheckNewGroupName(StrView name, const std::vector<Str>& existing,
@@ -155,6 +159,9 @@ bool AppendFavorite(FavoritesKeyStore& store, const Favorite& favorite, StrView 
       if (EqualsNoCase(g, group)) subkey = g;
     if (subkey.empty()) {
       if (CheckNewGroupName(group, groups, strings) != GroupNameProblem::None) return false;
+      // A subkey of that name without a group (a hand edit, a save cut short) holds
+      // favorites nobody sees: the new group starts empty instead of bringing them back.
+      RemoveGroupKey(store, group);
       groups.push_back(group);
       if (!store.WriteText(u"", setting::kGroupsValue, JoinFavoritesList(groups))) return false;
       subkey = group;

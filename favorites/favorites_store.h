@@ -54,8 +54,9 @@ struct FavoritesData {
 std::vector<Str> SplitFavoritesList(StrView value);
 // Each element followed by the separator; no elements gives the empty text.
 Str JoinFavoritesList(const std::vector<Str>& elements);
-// A caption or path with every separator taken out (repeatedly, so none can re-form), so
-// that it can be stored as one element.
+// A caption or path with every separator taken out (repeatedly, so none can re-form), and
+// without the last character of an end that the separator after it would complete
+// ("a|*#" becomes "a|*"), so that it can be stored as one element.
 Str WithoutFavoritesSeparator(StrView text);
 
 // Why a group name cannot be used, in the order the checks run.
@@ -89,7 +90,8 @@ FavoritesData ReadFavorites(FavoritesKeyStore& store);
 bool SaveFavorites(FavoritesKeyStore& store, const FavoritesData& data);
 
 // The add dialog's append. groupText "(None)" or "Other" means no group; a group not yet
-// in Groups is added to it first. Refuses (returns false, changes nothing) a new group
+// in Groups is added to it first, and starts empty even where a subkey of its name was
+// left behind. Refuses (returns false, changes nothing) a new group
 // name that fails CheckNewGroupName. `strings` gives "(None)" and "Other".
 bool AppendFavorite(FavoritesKeyStore& store, const Favorite& favorite, StrView groupText,
                     const StringSource& strings = BuiltInStrings());

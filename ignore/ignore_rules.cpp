@@ -41,6 +41,14 @@ Str QuotedLiteralBody(StrView rule) {
   return ReplaceAll(ReplaceAll(RemoveChar(rule, u'\0'), u"''", u"'"), u"'", u"''");
 }
 
+// The Like pattern of a rule with "*": "*" is the wildcard, and "%" and "_" keep theirs.
+// A "[" would open a character set, so that a folder such as "c:\data\[old]" would not
+// be hidden, other folders would, and a lone "[" would make every list fail; in a
+// folder path it is a bracket and matches itself.
+Str LikePatternOfRule(StrView rule) {
+  return ReplaceAll(ReplaceAll(rule, u"[", u"[[]"), u"*", u"%");
+}
+
 }  // namespace
 
 Str MakeStoredIgnoreRule(IgnoreRuleKind kind, StrView typed) {
@@ -58,7 +66,7 @@ Str MakeStoredIgnoreRule(IgnoreRuleKind kind, StrView typed) {
     stored = ReplaceAll(text, u"'", u"''");
     if (kind == IgnoreRuleKind::FolderAndSubfolders) stored += u"*";
   }
-  if (stored.find(kSeparator) != Str::npos) return Str();
+  if (!IsStorableElement(stored, kSeparator)) return Str();
   return stored;
 }
 
@@ -87,9 +95,8 @@ Str JoinIgnoreStrings(const std::vector<Str>& storedRules) { return JoinStoredLi
 
 Str AppendIgnoreRule(StrView ignoreStrings, StrView storedRule) {
   std::vector<Str> rules = SplitIgnoreStrings(ignoreStrings);
-  // A rule holding the separator would come back as two rules.
-  if (!storedRule.empty() && storedRule.find(kSeparator) == StrView::npos)
-    rules.emplace_back(storedRule);
+  // A rule holding the separator would come back as two rules, one ending in "|\" cut short.
+  if (!storedRule.empty() && IsStorableElement(storedRule, kSeparator)) rules.emplace_back(storedRule);
   return JoinIgnoreStrings(rules);
 }
 
@@ -101,7 +108,7 @@ Str BuildIgnoreFilter(StrView ignoreStrings) {
     const Str& rule = rules[i];
     if (rule.find(u'*') != Str::npos) {
       filter += kNotLikeTerm;
-      filter += QuotedLiteralBody(ReplaceAll(rule, u"*", u"%"));
+      filter += QuotedLiteralBody(LikePatternOfRule(rule));
     } else {
       filter += kNotEqualTerm;
       filter += QuotedLiteralBody(rule);

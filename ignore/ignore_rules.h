@@ -29,8 +29,8 @@ struct IgnoreRule {
 // Stored form of a rule entered by the user: trimmed, lower case, a folder path longer
 // than 3 characters without its trailing backslash, apostrophes doubled, "*" added by kind.
 // Asterisks typed into a contains-text are dropped. Returns the empty text when nothing
-// usable is left, or when the text would contain the rule separator (it could not be
-// stored as one rule).
+// usable is left, or when the text would contain the rule separator or end in "|\", which
+// the separator after it would complete (it could not be stored as one rule).
 Str MakeStoredIgnoreRule(IgnoreRuleKind kind, StrView typed);
 
 // Reads a stored rule back: leading "*" = contains-text (text between the first and the
@@ -45,7 +45,7 @@ std::vector<Str> SplitIgnoreStrings(StrView ignoreStrings);
 Str JoinIgnoreStrings(const std::vector<Str>& storedRules);
 // The value after appending one stored rule to a stored list (a well-formed list keeps
 // its rules unchanged; a trailing fragment without separator is dropped). An empty rule,
-// or one holding the separator, is not appended.
+// or one that could not be stored as one rule, is not appended.
 Str AppendIgnoreRule(StrView ignoreStrings, StrView storedRule);
 
 // The condition on FoldersProtocol.FolderPath for the rules in ignoreStrings, or the

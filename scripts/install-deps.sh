@@ -6,8 +6,9 @@ SUDO=""
 [ "$(id -u)" = 0 ] || SUDO=sudo
 export DEBIAN_FRONTEND=noninteractive
 
-# fp-utils brings chmcmd, which compiles the help file.
-pkgs=(cmake make g++ npm googletest libgtest-dev
+# fp-utils brings chmcmd, which compiles the help file; clang-14 and its runtimes build
+# the sanitizer tree and the libFuzzer targets.
+pkgs=(cmake make g++ npm googletest libgtest-dev clang-14 libclang-rt-14-dev
       g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
       wine wine32:i386 wine64 xvfb xauth xdotool fonts-wine x11-utils imagemagick
       nsis fp-utils)

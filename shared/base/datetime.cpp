@@ -66,6 +66,14 @@ double ToOleDate(const LocalDateTime& t) {
 }
 
 LocalDateTime FromOleDate(double d) {
+  // OLE Automation dates run from 1 January 100 to 31 December 9999, each day's last
+  // second included. A stored number outside them (a damaged or hand-edited journal row)
+  // reads as the nearest end, and one that is no number at all as day 0, like an empty
+  // field: no calendar arithmetic ever sees a day count it cannot hold.
+  constexpr double kFirstOleDate = -657434.0 - 86399.0 / 86400.0;
+  constexpr double kLastOleDate = 2958465.0 + 86399.0 / 86400.0;
+  if (std::isnan(d)) d = 0;
+  d = d < kFirstOleDate ? kFirstOleDate : d > kLastOleDate ? kLastOleDate : d;
   double whole = std::trunc(d);
   double frac = std::fabs(d - whole);
   int64_t secs = std::llround(frac * 86400.0);

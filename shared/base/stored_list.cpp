@@ -20,4 +20,11 @@ Str JoinStoredList(const std::vector<Str>& elements, StrView separator) {
   return out;
 }
 
+bool IsStorableElement(StrView element, StrView separator) {
+  if (separator.empty()) return false;
+  Str stored(element);
+  stored += separator;
+  return stored.find(separator) == element.size();
+}
+
 }  // namespace qm

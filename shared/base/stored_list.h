@@ -13,5 +13,9 @@ namespace qm {
 std::vector<Str> SplitStoredList(StrView value, StrView separator);
 // Each element followed by the separator.
 Str JoinStoredList(const std::vector<Str>& elements, StrView separator);
+// True when the element, followed by the separator, reads back as itself: it holds no
+// separator, and its end does not run into the separator after it ("a|*#" followed by
+// "|*#|" reads back as "a").
+bool IsStorableElement(StrView element, StrView separator);
 
 }  // namespace qm

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "shared/base/datetime.h"
 #include "shared/base/program.h"
 
@@ -24,6 +27,21 @@ TEST(OleDate, RoundTripsToTheSecondAcrossLeapDaysAndMidnight) {
   const LocalDateTime samples[] = {At(2024, 2, 29, 23, 59, 59), At(2000, 3, 1, 0, 0, 1),
                                    At(2026, 12, 31, 12, 30, 45), At(1899, 12, 29, 6, 0, 0)};
   for (const auto& t : samples) EXPECT_EQ(FromOleDate(ToOleDate(t)), t);
+}
+
+// A journal row's date as a damaged or hand-edited file may hold it (found by fuzzing
+// printf with dates from the journal: the day count overflowed).
+TEST(OleDate, NumbersOutsideTheCalendarReadAsItsEndsAndNoNumberAsDayZero) {
+  const double inf = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(FromOleDate(8.9752e+130), At(9999, 12, 31, 23, 59, 59));
+  EXPECT_EQ(FromOleDate(inf), At(9999, 12, 31, 23, 59, 59));
+  EXPECT_EQ(FromOleDate(2958466.0), At(9999, 12, 31, 23, 59, 59));
+  EXPECT_EQ(FromOleDate(-1e300), At(100, 1, 1, 23, 59, 59));
+  EXPECT_EQ(FromOleDate(-inf), At(100, 1, 1, 23, 59, 59));
+  EXPECT_EQ(FromOleDate(std::nan("")), At(1899, 12, 30));
+  // The last and first days themselves are read as they are.
+  EXPECT_EQ(FromOleDate(2958465.5), At(9999, 12, 31, 12));
+  EXPECT_EQ(FromOleDate(-657434.0), At(100, 1, 1));
 }
 
 TEST(Calendar, DayOfWeekCountsFromSunday) {

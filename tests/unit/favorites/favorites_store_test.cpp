@@ -124,6 +124,23 @@ TEST(FavoritesSave, SeparatorInCaptionOrPathIsTakenOut) {
   EXPECT_EQ(WithoutFavoritesSeparator(u"|*|*#|#|"), u"");
 }
 
+// Found by fuzzing the stored lists: "a|*#" followed by the separator "|*#|" read back
+// as "a", and a group name ending so broke the list of groups.
+TEST(FavoritesSave, AnEndTheSeparatorWouldCompleteIsCut) {
+  TreeStore s;
+  FavoritesData d;
+  d.groups.push_back({u"G", {{u"Work |*#", u"c:\\x"}, {u"y", u"c:\\y"}}});
+  ASSERT_TRUE(SaveFavorites(s, d));
+  FavoritesData back = ReadFavorites(s);
+  ASSERT_EQ(back.groups[0].favorites.size(), 2u);
+  EXPECT_EQ(back.groups[0].favorites[0], (Favorite{u"Work |*", u"c:\\x"}));
+  EXPECT_EQ(back.groups[0].favorites[1], (Favorite{u"y", u"c:\\y"}));
+  ASSERT_TRUE(AppendFavorite(s, Favorite{u"z|*#|*#", u"c:\\z|*#"}, u"(None)"));
+  ASSERT_EQ(ReadFavorites(s).uncategorized.size(), 1u);
+  EXPECT_EQ(ReadFavorites(s).uncategorized[0], (Favorite{u"z*#", u"c:\\z|*"}));
+  EXPECT_EQ(CheckNewGroupName(u"x|*#", {}), GroupNameProblem::Separator);
+}
+
 TEST(FavoritesSave, NamesTheLayoutCannotHoldAreRefusedWithoutChanges) {
   TreeStore s;
   ASSERT_TRUE(SaveFavorites(s, TwoGroupsAndOneUngrouped()));
@@ -224,6 +241,20 @@ TEST(FavoritesAppend, NewGroupIsAddedToGroupsFirstExistingOneIsNot) {
   EXPECT_EQ(d.groups[0].favorites.back(), (Favorite{u"Src", u"c:\\src"}));
   EXPECT_EQ(d.groups[1].favorites, (std::vector<Favorite>{{u"Pics", u"d:\\pics"}}));
   EXPECT_EQ(d.groups[2].favorites, (std::vector<Favorite>{{u"Music", u"d:\\music"}}));
+}
+
+// Found by fuzzing the stored lists: the favorites of a subkey no group names came back
+// in a new group of that name.
+TEST(FavoritesAppend, ANewGroupStartsEmptyWhereASubkeyWasLeftBehind) {
+  TreeStore s;
+  ASSERT_TRUE(AppendFavorite(s, {u"Keep", u"c:\\keep"}, u"Work"));
+  s.WriteText(u"old", u"Favorites", u"Gone|*#|");
+  s.WriteText(u"old", u"FavoritesPaths", u"c:\\gone|*#|");
+  ASSERT_TRUE(AppendFavorite(s, {u"New", u"c:\\new"}, u"Old"));
+  FavoritesData d = ReadFavorites(s);
+  ASSERT_EQ(d.groups.size(), 2u);
+  EXPECT_EQ(d.groups[1].name, u"Old");
+  EXPECT_EQ(d.groups[1].favorites, (std::vector<Favorite>{{u"New", u"c:\\new"}}));
 }
 
 TEST(FavoritesAppend, RefusedNewGroupChangesNothing) {

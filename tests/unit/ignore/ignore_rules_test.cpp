@@ -24,6 +24,9 @@ TEST(IgnoreRuleForms, UnusableInputGivesNoRule) {
   EXPECT_EQ(MakeStoredIgnoreRule(IgnoreRuleKind::FolderOnly, u"   "), u"");
   EXPECT_EQ(MakeStoredIgnoreRule(IgnoreRuleKind::PathContains, u" *** "), u"");
   EXPECT_EQ(MakeStoredIgnoreRule(IgnoreRuleKind::PathContains, u"a|\\|b"), u"");
+  // The separator after it would complete the end: it would read back as "a".
+  EXPECT_EQ(MakeStoredIgnoreRule(IgnoreRuleKind::FolderOnly, u"a|\\"), u"");
+  EXPECT_EQ(AppendIgnoreRule(u"", u"a|\\"), u"");
   // An asterisk inside a folder path would turn it into another kind of rule.
   EXPECT_EQ(MakeStoredIgnoreRule(IgnoreRuleKind::FolderOnly, u"c:\\a*b"), u"c:\\ab");
 }
@@ -86,6 +89,14 @@ TEST(IgnoreFilter, LoneApostropheOfHandEditedRuleCannotEndTheLiteral) {
 
 TEST(IgnoreFilter, PercentAndUnderscoreAreLeftAsPatterns) {
   EXPECT_EQ(BuildIgnoreFilter(u"c:\\a_b%" + kSep), u"(FoldersProtocol.FolderPath <> 'c:\\a_b%')");
+}
+
+// Found by fuzzing the launcher's statements: a "[" in a rule with "*" opened a set in
+// the Like pattern, and an unclosed one made every list of the launcher fail.
+TEST(IgnoreFilter, BracketInALikeRuleMatchesItself) {
+  EXPECT_EQ(BuildIgnoreFilter(u"*[old*" + kSep + u"c:\\[a]\\b*" + kSep + u"c:\\[x]" + kSep),
+            u"(FoldersProtocol.FolderPath Not Like '%[[]old%' AND "
+            u"FoldersProtocol.FolderPath Not Like 'c:\\[[]a]\\b%' AND FoldersProtocol.FolderPath <> 'c:\\[x]')");
 }
 
 TEST(IgnoreFilter, WellFormedCheckAcceptsOnlyOwnForm) {

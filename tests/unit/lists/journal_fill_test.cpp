@@ -210,6 +210,22 @@ TEST_F(JournalFill, IgnoreFilterHidesByPathText) {
   ASSERT_EQ(f.items.size(), 1u);
 }
 
+TEST_F(JournalFill, IgnoreRulesWithBracketsHideTheirFoldersAndOnlyThem) {
+  {
+    Connection c = OpenOrCreate();
+    Use(c, u"c:\\data\\[old]\\x", u"x", MinutesBefore(clock_.Now(), 1));
+    Use(c, u"c:\\data\\o", u"o", MinutesBefore(clock_.Now(), 2));
+    Use(c, u"e:\\[draft", u"draft", MinutesBefore(clock_.Now(), 3));
+    Use(c, u"e:\\keep", u"keep", MinutesBefore(clock_.Now(), 4));
+  }
+  const Str filter = BuildIgnoreFilter(u"c:\\data\\[old]*|\\|*[draft*|\\|");
+  FolderListFill f = LastUsed(filter);
+  EXPECT_FALSE(f.journalUnreadable);
+  ASSERT_EQ(f.items.size(), 2u);
+  EXPECT_EQ(f.items[0].path, u"c:\\data\\o");
+  EXPECT_EQ(f.items[1].path, u"e:\\keep");
+}
+
 TEST_F(JournalFill, ShellNamespaceRowsAreNotListed) {
   {
     Connection c = OpenOrCreate();
