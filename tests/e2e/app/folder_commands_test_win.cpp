@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "tests/e2e/app/open_recorder.h"
+#include "tests/e2e/lib/e2e_input_win.h"
 
 namespace qm::e2e {
 namespace {
@@ -199,16 +200,21 @@ TEST_F(FolderMenuOnXp, TipsAreMessageBoxesShownOnceAndExploreOpensTheTree) {
   EXPECT_TRUE(CloseApp(app, window));
 }
 
-TEST_F(FolderMenuTest, OpenInExistingWindowOpensANewOneWhereNoneIsOpenAndExploreIsHidden) {
+TEST_F(FolderMenuTest, OpenInExistingWindowFromTheKeyboardOpensANewOneWhereNoneIsOpen) {
   MakeJournal();
   AddRow(u"a", Folder(u"a"), 0.001);
   ASSERT_TRUE(WriteDword(kOptionsKey, u"ExitBehavior", 3));
   ChildProcess app;
   HWND window = StartApp(app);
   ASSERT_NE(window, nullptr);
+  ASSERT_GE(RowOf(window, u"a"), 0);
+  // As a keyboard user does it: Down from the search box into the list, Shift+F10.
+  ASSERT_TRUE(BringToFront(window));
+  ASSERT_TRUE(PressKey(VK_DOWN));
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(window) == List(window); }, 10000));
+  ASSERT_TRUE(PressKey(VK_F10, false, true));
+  ASSERT_NE(WaitForPopupMenu(app.Pid()), nullptr);
   // No "Explore" on Vista and later: the letter finds nothing and the menu stays open.
-  const int row = RowOf(window, u"a");
-  ASSERT_TRUE(RightClickListRow(List(window), row));
   EXPECT_FALSE(ChooseFromPopupMenu(window, L'e'));
   ASSERT_TRUE(ChooseFromPopupMenu(window, L'o'));
   // Wine's shell lists no open folder window: the folder opens in a new one.

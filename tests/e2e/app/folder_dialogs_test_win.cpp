@@ -178,6 +178,18 @@ TEST_F(FolderDialogs, AddToFavoritesStoresUnderTheChosenGroupMatchedWithoutRegar
   ASSERT_NE(add, nullptr);
   ASSERT_TRUE(Confirm(add));  // "Other", as preselected
   EXPECT_EQ(RegText(Str(kFavoritesKey) + u"\\Uncategorized", u"Favorites"), u"Alpha|*#|c|*#|");
+
+  // On the Folder Favorites tab the menu has no journal commands: "Remove from List" is
+  // not there to be chosen, Copy Path is.
+  ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"TipShown_CopyPath", 1));
+  ASSERT_TRUE(ClickTab(Tabs(window), 2));
+  const int row = RowOf(window, u"Alpha");
+  ASSERT_GE(row, 0);
+  ASSERT_TRUE(RightClickListRow(List(window), row));
+  EXPECT_FALSE(ChooseFromPopupMenu(window, L'r'));
+  ClearClipboard();
+  ASSERT_TRUE(ChooseFromPopupMenu(window, L'c'));
+  EXPECT_TRUE(WaitUntil([] { return ClipboardText() == Folder(u"a"); }));
   EXPECT_TRUE(CloseApp(app, window));
 }
 
