@@ -143,7 +143,8 @@ bool frmIgnoreEntry::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
   }
   if (msg == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == lblManageIgnoreList.hwnd()) {
     HDC dc = reinterpret_cast<HDC>(wParam);
-    SetTextColor(dc, GetSysColor(COLOR_HOTLIGHT));
+    // The colour of the main window's links.
+    SetTextColor(dc, RGB(0, 102, 204));
     SetBkMode(dc, TRANSPARENT);
     result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     return true;

@@ -29,6 +29,11 @@ class FolderDialogs : public FolderMenuTest {
   static bool Cancel(HWND dialog) {
     return ClickButton(Control(dialog, IDCANCEL)) && WaitUntil([&] { return !IsWindow(dialog); });
   }
+  // A click into an edit box: the focus goes there, as the mouse takes it.
+  static bool ClickInto(HWND edit) {
+    return PostMessageW(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2)) &&
+           PostMessageW(edit, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  }
   static HWND GroupEdit(HWND dialog) { return FindWindowExW(Control(dialog, kFavoriteGroup), nullptr, L"Edit", nullptr); }
 };
 
@@ -145,10 +150,26 @@ TEST_F(FolderDialogs, AddToFavoritesStoresUnderTheChosenGroupMatchedWithoutRegar
   EXPECT_EQ(WindowText(Control(add, kFavoritePath)), Folder(u"a"));
   EXPECT_EQ(WindowText(Control(add, kFavoriteName)), u"a");
   EXPECT_EQ(ComboItemText(Control(add, kFavoriteGroup), 0), u"(None)");
+  // Leaving the path field asks the shell: a folder it does not know keeps the user
+  // there; another folder in another spelling becomes the shell's own path and brings
+  // its name as the caption.
+  HWND path = Control(add, kFavoritePath);
+  ASSERT_TRUE(ClickInto(path));
+  ASSERT_TRUE(SetEditText(path, Folder(u"nothere")));
+  ASSERT_TRUE(PostKey(path, VK_TAB));
+  HWND box = Dialog(app, u"Quillmark");
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(Shows(box, u"Please enter a valid folder path."));
+  ASSERT_TRUE(Press(box, u"OK"));
+  ASSERT_TRUE(ClickInto(path));
+  ASSERT_TRUE(SetEditText(path, Folder(u"b") + u"\\"));
+  ASSERT_TRUE(PostKey(path, VK_TAB));
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(path) == Folder(u"b"); }, 10000)) << ToUtf8(WindowText(path));
+  EXPECT_EQ(WindowText(Control(add, kFavoriteName)), u"b");
   ASSERT_TRUE(SetEditText(Control(add, kFavoriteName), u"Alpha"));
   ASSERT_TRUE(Confirm(add));
   EXPECT_EQ(RegText(Str(kFavoritesKey) + u"\\Uncategorized", u"Favorites"), u"Alpha|*#|");
-  EXPECT_EQ(RegText(Str(kFavoritesKey) + u"\\Uncategorized", u"FavoritesPaths"), Folder(u"a") + u"|*#|");
+  EXPECT_EQ(RegText(Str(kFavoritesKey) + u"\\Uncategorized", u"FavoritesPaths"), Folder(u"b") + u"|*#|");
 
   // A new group is appended to Groups.
   ASSERT_TRUE(Choose(window, u"b", L'a'));
@@ -189,7 +210,7 @@ TEST_F(FolderDialogs, AddToFavoritesStoresUnderTheChosenGroupMatchedWithoutRegar
   EXPECT_FALSE(ChooseFromPopupMenu(window, L'r'));
   ClearClipboard();
   ASSERT_TRUE(ChooseFromPopupMenu(window, L'c'));
-  EXPECT_TRUE(WaitUntil([] { return ClipboardText() == Folder(u"a"); }));
+  EXPECT_TRUE(WaitUntil([] { return ClipboardText() == Folder(u"b"); }));
   EXPECT_TRUE(CloseApp(app, window));
 }
 
