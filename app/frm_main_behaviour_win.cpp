@@ -134,8 +134,19 @@ bool frmMain::HandleWindowKeys(const MSG& msg) {
   // Keys reach the window before the control that has the focus.
   if (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd)) return false;
   switch (msg.message) {
+    case WM_SYSKEYDOWN:
+      // Shift+F10 on the list: the folder menu for the selected folder.
+      if (msg.wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0 && msg.hwnd == lvwFolders_.ListHwnd()) {
+        ShowFolderMenuForSelection();
+        return true;
+      }
+      return false;
     case WM_KEYDOWN: {
       const int key = static_cast<int>(msg.wParam);
+      if ((key == VK_APPS || (key == VK_F10 && GetKeyState(VK_SHIFT) < 0)) && msg.hwnd == lvwFolders_.ListHwnd()) {
+        ShowFolderMenuForSelection();
+        return true;
+      }
       if (msg.hwnd == txtFind) HideSearchTipStandIn();  // typing closes the tip
       if (IsFindShortcut(key, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0)) {
         GoToSearch();

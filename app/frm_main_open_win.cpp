@@ -12,9 +12,14 @@
 namespace qm {
 
 void frmMain::OnItemClick(int position) {
-  // Every button but the right one opens; the right one's click belongs to the folder
-  // menu of the folder commands.
-  if (lPressedButton == 2) return;
+  // Every button but the right one opens; the right one opens the folder menu.
+  if (lPressedButton == 2) {
+    lPressedButton = 0;
+    POINT pt = {};
+    GetCursorPos(&pt);
+    ShowFolderMenu(position, pt);
+    return;
+  }
   const FolderListEntry* item = lvwFolders_.Item(position);
   if (!item || item->tag.empty()) return;
   const Str path = item->tag;  // the list may be refilled while the folder opens

@@ -56,6 +56,8 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
+    case WM_MENUCHAR:
+      return OnMenuChar(wParam, lParam);
     case kMsgRecalcColumns:
       RecalcColumnsWidths();
       return 0;

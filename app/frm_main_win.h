@@ -13,7 +13,8 @@
 //                            protocol's steps, the favorites link hover
 //   frm_main_menus_win.cpp   the menu bar, the button menu, the window's keys, the Help
 //                            menu's commands and the update check
-//   frm_main_commands_win.cpp  the folder commands and the dialogs they open
+//   frm_main_commands_win.cpp  the folder menu, the folder commands and the dialogs
+//                            they open
 #pragma once
 
 #include <windows.h>
@@ -32,9 +33,11 @@
 #include "app/sort_settings.h"
 #include "shared/base/datetime.h"
 #include "shared/base/handles_win.h"
+#include "shared/settings/catalogue.h"
 #include "shared/ui/control_host_win.h"
 #include "shared/ui/dialog_protocol_win.h"
 #include "shared/ui/folder_list_win.h"
+#include "shared/ui/message_dialogs.h"
 #include "shared/ui/subclass_win.h"
 #include "shared/ui/tooltips_win.h"
 
@@ -207,6 +210,17 @@ class frmMain : public Window, public DialogOpener, private FolderListListener {
   // opening (frm_main_open_win.cpp)
   void StepBackAfterOpening();
 
+  // folder menu and commands (frm_main_commands_win.cpp)
+  void ShowFolderMenu(int position, POINT screen);
+  void ShowFolderMenuForSelection();
+  LRESULT OnMenuChar(WPARAM wParam, LPARAM lParam);
+  void RunFolderCommand(UINT id);
+  void ShowTipOnce(TipKind kind, const DwordSetting& shownFlag, const Str& folderName);
+  Str PopupFolderName() const;
+  void AddToFavorites();
+  void IgnoreAlways();
+  void ShowFolderProperties();
+
   // behaviour (frm_main_behaviour_win.cpp)
   void InstallBehaviourProc();
   void RemoveBehaviourProc();
@@ -269,6 +283,8 @@ class frmMain : public Window, public DialogOpener, private FolderListListener {
   int lPendingFindKey = 0;         // Enter or Down released while the list was refilled
   HWND lastFocus_ = nullptr;       // the control that had the focus when the window lost it
   bool bCloseAfterFill = false;
+  bool bUnloadAfterMenu = false;   // "UNLOAD_NOW": a command asked the window to go
+  HMENU popupMenu_ = nullptr;      // the folder menu while it is open
   bool bFillRunning = false;
   bool bBusyCursor = false;
   bool bWaitCursor = false;        // the hourglass of a manual update check

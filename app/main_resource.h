@@ -31,6 +31,15 @@
 #define IDC_FIND_IMAGE 1016
 #define IDC_FIND_CANCEL 1017
 
+// Items of the folder menu (mnuPopUpFolder), in menu order.
+#define IDM_POPUP_EXPLORER 2001
+#define IDM_POPUP_OPEN_EXISTING 2002
+#define IDM_POPUP_COPY_PATH 2003
+#define IDM_POPUP_ADD_TO_FAVORITES 2004
+#define IDM_POPUP_REMOVE 2005
+#define IDM_POPUP_IGNORE 2006
+#define IDM_POPUP_PROPERTIES 2007
+
 // Properties of the main window: how many list fills it has started and how many have
 // ended. Tests and benchmarks read them from their own process to see a refresh happen
 // (or not happen) and end.

@@ -250,6 +250,16 @@ bool ListRowScreenRect(HWND list, int row, RECT& rc) {
   return true;
 }
 
+bool RightClickListRow(HWND list, int row) {
+  RECT rc = {};
+  if (!ListRowRect(list, row, rc)) return false;
+  LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+  PostMessageW(list, WM_MOUSEMOVE, 0, at);
+  PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, at);
+  PostMessageW(list, WM_RBUTTONUP, 0, at);
+  return true;
+}
+
 bool DoubleClickListRow(HWND list, int row) {
   RECT rc = {};
   if (!ListRowRect(list, row, rc)) return false;

@@ -57,6 +57,8 @@ bool DoubleClickListRow(HWND list, int row);
 bool ListItemRect(HWND list, int row, int part, RECT& rc);
 // The row's label rectangle on the screen (to put the mouse pointer on it).
 bool ListRowScreenRect(HWND list, int row, RECT& rc);
+// A right click on the row's label (posted mouse messages): the program's item menu.
+bool RightClickListRow(HWND list, int row);
 
 // ---- header ----
 int HeaderCount(HWND header);
