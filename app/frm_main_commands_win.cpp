@@ -1,7 +1,8 @@
 // frmMain: the folder commands (Copy Path, Remove from List) and the dialogs of the
-// Tools menu (favorites organiser, ignored folders, options). Ctrl+C, Del and both menus
-// reach them here; the commands and dialogs themselves are not in this build yet, so
-// each says so in the diagnostic trace and leaves the window as it was.
+// Tools menu (favorites organiser, ignored folders; the options dialog is in
+// frm_main_options_win.cpp). Ctrl+C, Del and both menus reach them here; the commands
+// and dialogs themselves are not in this build yet, so each says so in the diagnostic
+// trace and leaves the window as it was.
 #include <windows.h>
 
 #include "app/frm_main_win.h"
@@ -16,7 +17,5 @@ void frmMain::RemoveFromListCommand() { Trace(u"command", u"Remove from List is 
 void frmMain::ShowFavoritesOrganizer() { Trace(u"command", u"Organize Favorites is not available yet"); }
 
 void frmMain::ShowIgnoredFolders() { Trace(u"command", u"Ignored Folders is not available yet"); }
-
-void frmMain::ShowOptions() { Trace(u"command", u"Options is not available yet"); }
 
 }  // namespace qm

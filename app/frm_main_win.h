@@ -30,6 +30,7 @@
 #include "app/main_settings.h"
 #include "app/message_pane_win.h"
 #include "app/sort_settings.h"
+#include "options/options_rules.h"
 #include "shared/base/datetime.h"
 #include "shared/base/handles_win.h"
 #include "shared/ui/control_host_win.h"
@@ -112,7 +113,7 @@ class frmMain : public Window, public DialogOpener, private FolderListListener {
   // menu's folder, or the one under the pointer for Ctrl+C and Del).
   void CopyPathCommand();
   void RemoveFromListCommand();
-  // The dialogs of the Tools menu.
+  // The dialogs of the Tools menu (the options: frm_main_options_win.cpp).
   void ShowFavoritesOrganizer();
   void ShowIgnoredFolders();
   void ShowOptions();
@@ -203,6 +204,9 @@ class frmMain : public Window, public DialogOpener, private FolderListListener {
   void ShowSearchTip();
   void HideSearchTipStandIn();
   HBRUSH FindBoxColours(HDC dc);
+
+  // options (frm_main_options_win.cpp): what OK saved, taken over at once or by a reload.
+  void ApplyOptions(const OptionsApplied& applied);
 
   // opening (frm_main_open_win.cpp)
   void StepBackAfterOpening();
