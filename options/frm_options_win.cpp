@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <uxtheme.h>
 
 #include <initializer_list>
 #include <iterator>
@@ -69,6 +70,7 @@ void frmOptions::Check(int id, bool on) const { CheckDlgButton(hwnd(), id, on ? 
 bool frmOptions::Checked(int id) const { return IsDlgButtonChecked(hwnd(), id) == BST_CHECKED; }
 
 bool frmOptions::OnInit() {
+  bThemedPages = IsAppThemed() && IsThemeActive();
   PlaceHeaderIcon();
   SetTexts();
   FillCombos();
@@ -218,6 +220,14 @@ void frmOptions::ApplyWindowsLayout() {
   for (int id : {IDC_OPT_FRA_WINDOW, IDC_OPT_LBL_AFTER_LAUNCH, IDC_OPT_LAUNCH_KEEP_OPEN, IDC_OPT_LAUNCH_STAY_HIDE,
                  IDC_OPT_LAUNCH_STAY_MINIMIZE, IDC_OPT_LAUNCH_MINIMIZE, IDC_OPT_LAUNCH_HIDE})
     MoveBy(hwnd(), Item(id), dy, 0);
+  // The tallest page is shorter now: so are the tab strip and the dialog.
+  MoveBy(hwnd(), Item(IDC_OPT_TABS), 0, dy);
+  MoveBy(hwnd(), Item(IDOK), dy, 0);
+  MoveBy(hwnd(), Item(IDCANCEL), dy, 0);
+  RECT frame = {};
+  GetWindowRect(hwnd(), &frame);
+  SetWindowPos(hwnd(), nullptr, frame.left, frame.top - dy / 2, frame.right - frame.left, frame.bottom - frame.top + dy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int frmOptions::SelectedTab() const {
@@ -247,7 +257,7 @@ bool frmOptions::OnCommand(int id, int code, HWND control) {
   return Dialog::OnCommand(id, code, control);
 }
 
-bool frmOptions::OnMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
+bool frmOptions::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (msg == WM_NOTIFY) {
     const NMHDR* hdr = reinterpret_cast<const NMHDR*>(lParam);
     // The page follows the selection once the tab strip has made it.
@@ -257,6 +267,16 @@ bool frmOptions::OnMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
       return true;
     }
     return false;
+  }
+  if ((msg == WM_CTLCOLORDLG || msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN) && bThemedPages) {
+    // With visual styles the tab strip's body is drawn in the window colour: the dialog
+    // and everything on it take that colour, so that labels, frames and boxes on the
+    // pages show no bands of another grey.
+    const int id = msg == WM_CTLCOLORDLG ? 0 : GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+    if (id == IDC_OPT_DATA_WEEKS || id == IDC_OPT_SIZE || id == IDC_OPT_POSITION) return false;
+    SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+    result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    return true;
   }
   if (msg == WM_DESTROY) {
     // However the dialog closes, it opens on this tab next time.

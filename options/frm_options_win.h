@@ -59,6 +59,7 @@ class frmOptions : public Dialog {
   bool Checked(int id) const;
 
   long long lOpeningKeepDays = 42;
+  bool bThemedPages = false;
   UniqueIcon headerIcon_;
   UniqueIcon deleteIcon_;
 };
