@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "app/main_resource.h"
 #include "options/options_resource.h"
 #include "shared/base/str_win.h"
 #include "tests/e2e/app/app_fixture_win.h"
@@ -17,7 +18,6 @@ using namespace qm::e2e;
 
 namespace {
 
-constexpr WORD kOptionsCommand = 40012;
 constexpr char16_t kOptionsCaption[] = u"Quillmark Options";
 constexpr char16_t kProgramTitle[] = u"Quillmark";
 
@@ -52,8 +52,21 @@ class Options : public AppTest {
     window_ = StartApp(app_);
     return window_;
   }
+  // Tools > Options, as the menu bar delivers it.
   HWND OpenOptions() {
-    PostMessageW(window_, WM_COMMAND, kOptionsCommand, 0);
+    if (!ChooseMenuCommand(window_, IDM_TOOLS_OPTIONS)) return nullptr;
+    return WaitForDialog(kOptionsCaption, app_.Pid());
+  }
+  // The same from the menu button's menu: "Tools" by its letter, then up from its first
+  // item round to its last one, "Options...", and Enter.
+  HWND OpenOptionsFromButtonMenu() {
+    HWND button = Control(window_, IDC_SHOW_MENU);
+    RECT rc = {};
+    GetClientRect(button, &rc);
+    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.right / 2, rc.bottom / 2));
+    if (!WaitForPopupMenu(app_.Pid())) return nullptr;
+    PostMessageW(window_, WM_CHAR, L't', 1);
+    for (WPARAM key : {VK_UP, VK_RETURN}) PostMessageW(window_, WM_KEYDOWN, key, 1);
     return WaitForDialog(kOptionsCaption, app_.Pid());
   }
   // The launcher's next short dialog (message box or task dialog), other than `except`.
@@ -178,7 +191,8 @@ TEST_F(Options, EveryControlRoundTripsAndOnlyTheLayoutSettingsRebuildTheWindow) 
   EXPECT_TRUE(IsWindow(window_));
   EXPECT_EQ(WaitForRows(window_, 1).size(), 1u);
 
-  dlg = OpenOptions();
+  // From the menu button this time.
+  dlg = OpenOptionsFromButtonMenu();
   ASSERT_NE(dlg, nullptr);
   EXPECT_EQ(ComboSelected(Control(dlg, IDC_OPT_DATA_WEEKS)), 4);
   EXPECT_FALSE(ButtonChecked(Control(dlg, IDC_OPT_CHECK_FOR_UPDATES)));
