@@ -209,8 +209,8 @@ OptionsChoice frmOptions::ReadChoice() const {
 
 void frmOptions::ApplyWindowsLayout() {
   if (windowsGeneration < kWindowsVistaOrLater) return;
-  // Windows Vista and later open folders with the tree by their own rules: the switch
-  // goes, and the rest of the page moves up into its place.
+  // Windows Vista and later show the folder tree in every folder window: the switch
+  // that asks for it goes, and the rest of the page moves up into its place.
   HWND explorer = Item(IDC_OPT_OPEN_IN_EXPLORER);
   HWND reuse = Item(IDC_OPT_REUSE_WINDOWS);
   const int dy = ClientRectOf(hwnd(), explorer).top - ClientRectOf(hwnd(), reuse).top;
