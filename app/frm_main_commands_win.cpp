@@ -1,9 +1,9 @@
 // frmMain: the folder menu (mnuPopUpFolder) and its commands: the two opening items,
 // Copy Path, Add to Folder Favorites, Remove from List, Ignore Always and Properties;
-// the tips two of them show once; the Tools menu's dialogs (ignored folders here; the
-// favorites organiser and the options are not in this build yet, so each of those says
-// so in the diagnostic trace and leaves the window as it was). Ctrl+C and Del reach the
-// folder commands here too.
+// the tips two of them show once; the Tools menu's dialogs (ignored folders here, the
+// options in frm_main_options_win.cpp; the favorites organiser is not in this build yet,
+// so it says so in the diagnostic trace and leaves the window as it was). Ctrl+C and Del
+// reach the folder commands here too.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -285,8 +285,6 @@ void frmMain::IgnoreAlways() {
 }
 
 void frmMain::ShowFavoritesOrganizer() { Trace(u"command", u"Organize Favorites is not available yet"); }
-
-void frmMain::ShowOptions() { Trace(u"command", u"Options is not available yet"); }
 
 void frmMain::ShowIgnoredFolders() {
   frmIgnoreManager dialog;

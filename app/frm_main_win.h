@@ -31,6 +31,7 @@
 #include "app/main_settings.h"
 #include "app/message_pane_win.h"
 #include "app/sort_settings.h"
+#include "options/options_rules.h"
 #include "shared/base/datetime.h"
 #include "shared/base/handles_win.h"
 #include "shared/settings/catalogue.h"
@@ -115,7 +116,7 @@ class frmMain : public Window, public DialogOpener, private FolderListListener {
   // menu's folder, or the one under the pointer for Ctrl+C and Del).
   void CopyPathCommand();
   void RemoveFromListCommand();
-  // The dialogs of the Tools menu.
+  // The dialogs of the Tools menu (the options: frm_main_options_win.cpp).
   void ShowFavoritesOrganizer();
   void ShowIgnoredFolders();
   void ShowOptions();
@@ -206,6 +207,9 @@ class frmMain : public Window, public DialogOpener, private FolderListListener {
   void ShowSearchTip();
   void HideSearchTipStandIn();
   HBRUSH FindBoxColours(HDC dc);
+
+  // options (frm_main_options_win.cpp): what OK saved, taken over at once or by a reload.
+  void ApplyOptions(const OptionsApplied& applied);
 
   // opening (frm_main_open_win.cpp)
   void StepBackAfterOpening();

@@ -1,0 +1,37 @@
+// Resource and control numbers of the options dialog (shared by options.rc and the code;
+// the end-to-end tests find the controls by them).
+#pragma once
+
+#define IDD_OPTIONS 2200
+#define IDC_OPT_HEADER_ICON 2201
+#define IDC_OPT_HEADER 2202
+#define IDC_OPT_TABS 2203
+// General
+#define IDC_OPT_FRA_PROTOCOL 2210
+#define IDC_OPT_LBL_DATA_WEEKS 2211
+#define IDC_OPT_DATA_WEEKS 2212
+#define IDC_OPT_CLEAR_HISTORY 2213
+#define IDC_OPT_LBL_CLEAR_HISTORY 2214
+#define IDC_OPT_CHECK_FOR_UPDATES 2215
+// Behavior
+#define IDC_OPT_FRA_OPEN 2220
+#define IDC_OPT_OPEN_IN_EXPLORER 2221
+#define IDC_OPT_REUSE_WINDOWS 2222
+#define IDC_OPT_FRA_WINDOW 2223
+#define IDC_OPT_LBL_AFTER_LAUNCH 2224
+#define IDC_OPT_LAUNCH_KEEP_OPEN 2225
+#define IDC_OPT_LAUNCH_STAY_HIDE 2226
+#define IDC_OPT_LAUNCH_STAY_MINIMIZE 2227
+#define IDC_OPT_LAUNCH_MINIMIZE 2228
+#define IDC_OPT_LAUNCH_HIDE 2229
+// View
+#define IDC_OPT_FRA_LIST 2230
+#define IDC_OPT_LBL_SIZE 2231
+#define IDC_OPT_SIZE 2232
+#define IDC_OPT_SHOW_PATH 2233
+#define IDC_OPT_SHOW_WATERMARK 2234
+#define IDC_OPT_FRA_APP_WINDOW 2235
+#define IDC_OPT_LBL_POSITION 2236
+#define IDC_OPT_POSITION 2237
+#define IDC_OPT_TITLE_BAR 2238
+#define IDC_OPT_FAVORITES_FIRST 2239
