@@ -6,8 +6,8 @@ namespace qm {
 
 uint32_t TaskDialogIconResource(int16_t number) { return static_cast<uint32_t>(static_cast<uint16_t>(number)); }
 
-TaskDialogSpec TipTaskDialog(TipKind kind, StrView folderPath, const StringSource& strings) {
-  TaskDialogSpec d;
+TaskDialogContent TipTaskDialog(TipKind kind, StrView folderPath, const StringSource& strings) {
+  TaskDialogContent d;
   d.title = strings.Load(StrId::ProgramTitle);
   d.mainIcon = TaskDialogIconResource(kTdInformationIcon);
   if (kind == TipKind::CopyPath) {
@@ -38,8 +38,8 @@ bool TipDone(bool taskDialog, const DialogAnswer& answer) {
   return !taskDialog || answer.verificationChecked;
 }
 
-TaskDialogSpec ResetTaskDialog(const StringSource& strings) {
-  TaskDialogSpec d;
+TaskDialogContent ResetTaskDialog(const StringSource& strings) {
+  TaskDialogContent d;
   d.title = strings.Load(StrId::ProgramTitle);
   d.mainIcon = TaskDialogIconResource(kTdWarningIcon);
   d.mainInstruction = strings.Load(StrId::ResetInstruction);
@@ -64,9 +64,9 @@ bool ResetConfirmed(bool taskDialog, const DialogAnswer& answer) {
   return taskDialog ? answer.button == kResetButtonId : answer.button == kIdOk;
 }
 
-TaskDialogSpec UpdateAvailableTaskDialog(StrView installedVersion, StrView availableVersion, bool automaticCheck,
+TaskDialogContent UpdateAvailableTaskDialog(StrView installedVersion, StrView availableVersion, bool automaticCheck,
                                          const StringSource& strings) {
-  TaskDialogSpec d;
+  TaskDialogContent d;
   d.title = strings.Load(StrId::CheckForUpdates);
   d.mainIconResource = u"Update_32_XP";
   d.mainInstruction = strings.Load(StrId::UpdateAvailable) + u"\n";
@@ -83,8 +83,8 @@ TaskDialogSpec UpdateAvailableTaskDialog(StrView installedVersion, StrView avail
   return d;
 }
 
-TaskDialogSpec UpToDateTaskDialog(StrView installedVersion, const StringSource& strings) {
-  TaskDialogSpec d;
+TaskDialogContent UpToDateTaskDialog(StrView installedVersion, const StringSource& strings) {
+  TaskDialogContent d;
   d.title = strings.Load(StrId::CheckForUpdates);
   d.mainIcon = TaskDialogIconResource(kTdInformationIcon);
   d.mainInstruction = strings.Load(StrId::UpdateUpToDate);

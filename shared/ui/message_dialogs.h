@@ -42,13 +42,13 @@ inline constexpr int kIdCancel = 2;
 // 16 bits as an unsigned number (-1 becomes 65535, TD_WARNING_ICON).
 uint32_t TaskDialogIconResource(int16_t number);
 
-struct TaskDialogButtonSpec {
+struct TaskDialogButton {
   int id = 0;
   Str text;
 };
 
 // What one task dialog shows. The owner window is the caller's.
-struct TaskDialogSpec {
+struct TaskDialogContent {
   Str title;
   Str mainInstruction;
   Str content;
@@ -58,7 +58,7 @@ struct TaskDialogSpec {
   Str mainIconResource;            // the program's own icon, by name (with kTdfUseHiconMain)
   uint32_t flags = 0;
   uint32_t commonButtons = 0;      // 0: the system shows OK
-  std::vector<TaskDialogButtonSpec> buttons;
+  std::vector<TaskDialogButton> buttons;
   int width = 0;                   // dialog units; 0: the system's choice
 };
 
@@ -80,7 +80,7 @@ struct DialogAnswer {
 
 // The one-time tips of the folder commands. Copy Path names the folder in its text.
 enum class TipKind { CopyPath, RemoveEntry };
-TaskDialogSpec TipTaskDialog(TipKind kind, StrView folderPath, const StringSource& strings);
+TaskDialogContent TipTaskDialog(TipKind kind, StrView folderPath, const StringSource& strings);
 MessageBoxSpec TipMessageBox(TipKind kind, StrView folderPath, const StringSource& strings);
 // Whether the tip is to be marked as shown: the message box always, the task dialog only
 // when its "Don't show this message again" box was ticked.
@@ -88,7 +88,7 @@ bool TipDone(bool taskDialog, const DialogAnswer& answer);
 
 // The confirmation before the journal is reset.
 inline constexpr int kResetButtonId = 100;
-TaskDialogSpec ResetTaskDialog(const StringSource& strings);
+TaskDialogContent ResetTaskDialog(const StringSource& strings);
 MessageBoxSpec ResetMessageBox(const StringSource& strings);
 // Only the dialog's own yes resets: "Reset" in the task dialog, OK in the message box.
 bool ResetConfirmed(bool taskDialog, const DialogAnswer& answer);
@@ -96,9 +96,9 @@ bool ResetConfirmed(bool taskDialog, const DialogAnswer& answer);
 // The update check's answers. The versions are display texts (1.2.0123).
 inline constexpr int kDownloadButtonId = 1;
 inline constexpr int kIgnoreButtonId = 2;
-TaskDialogSpec UpdateAvailableTaskDialog(StrView installedVersion, StrView availableVersion, bool automaticCheck,
+TaskDialogContent UpdateAvailableTaskDialog(StrView installedVersion, StrView availableVersion, bool automaticCheck,
                                          const StringSource& strings);
-TaskDialogSpec UpToDateTaskDialog(StrView installedVersion, const StringSource& strings);
+TaskDialogContent UpToDateTaskDialog(StrView installedVersion, const StringSource& strings);
 // The download page is wanted only when its own button was pressed.
 bool DownloadChosen(const DialogAnswer& answer);
 

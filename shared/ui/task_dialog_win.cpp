@@ -34,7 +34,7 @@ const wchar_t* TextOrNull(const Str& s) { return s.empty() ? nullptr : W(s); }
 
 }  // namespace
 
-DialogAnswer ShowTaskDialog(HWND owner, const TaskDialogSpec& spec) {
+DialogAnswer ShowTaskDialog(HWND owner, const TaskDialogContent& content) {
   DialogAnswer answer;
   TaskDialogIndirectFn taskDialog = TaskDialogFunction();
   if (!taskDialog) {
@@ -43,30 +43,30 @@ DialogAnswer ShowTaskDialog(HWND owner, const TaskDialogSpec& spec) {
   }
   UniqueIcon ownIcon;
   std::vector<TASKDIALOG_BUTTON> buttons;
-  buttons.reserve(spec.buttons.size());
-  for (const TaskDialogButtonSpec& b : spec.buttons) buttons.push_back({b.id, W(b.text)});
+  buttons.reserve(content.buttons.size());
+  for (const TaskDialogButton& b : content.buttons) buttons.push_back({b.id, W(b.text)});
 
   TASKDIALOGCONFIG config = {};
   config.cbSize = sizeof(config);
   config.hwndParent = owner;
   config.hInstance = nullptr;
-  config.dwFlags = static_cast<TASKDIALOG_FLAGS>(spec.flags);
-  config.dwCommonButtons = static_cast<TASKDIALOG_COMMON_BUTTON_FLAGS>(spec.commonButtons);
-  config.pszWindowTitle = TextOrNull(spec.title);
-  if (spec.flags & kTdfUseHiconMain) {
+  config.dwFlags = static_cast<TASKDIALOG_FLAGS>(content.flags);
+  config.dwCommonButtons = static_cast<TASKDIALOG_COMMON_BUTTON_FLAGS>(content.commonButtons);
+  config.pszWindowTitle = TextOrNull(content.title);
+  if (content.flags & kTdfUseHiconMain) {
     ownIcon.reset(static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), W(spec.mainIconResource), IMAGE_ICON, 32, 32, 0)));
+        LoadImageW(GetModuleHandleW(nullptr), W(content.mainIconResource), IMAGE_ICON, 32, 32, 0)));
     config.hMainIcon = ownIcon.get();
   } else {
-    config.pszMainIcon = MAKEINTRESOURCEW(spec.mainIcon);
+    config.pszMainIcon = MAKEINTRESOURCEW(content.mainIcon);
   }
-  config.pszMainInstruction = TextOrNull(spec.mainInstruction);
-  config.pszContent = TextOrNull(spec.content);
+  config.pszMainInstruction = TextOrNull(content.mainInstruction);
+  config.pszContent = TextOrNull(content.content);
   config.cButtons = static_cast<UINT>(buttons.size());
   config.pButtons = buttons.empty() ? nullptr : buttons.data();
-  config.pszVerificationText = TextOrNull(spec.verificationText);
-  config.pszFooter = TextOrNull(spec.footer);
-  config.cxWidth = static_cast<UINT>(spec.width);
+  config.pszVerificationText = TextOrNull(content.verificationText);
+  config.pszFooter = TextOrNull(content.footer);
+  config.cxWidth = static_cast<UINT>(content.width);
 
   int button = 0;
   BOOL checked = FALSE;
@@ -81,9 +81,9 @@ DialogAnswer ShowTaskDialog(HWND owner, const TaskDialogSpec& spec) {
   return answer;
 }
 
-DialogAnswer ShowMessageBox(HWND owner, const MessageBoxSpec& spec) {
+DialogAnswer ShowMessageBox(HWND owner, const MessageBoxSpec& content) {
   DialogAnswer answer;
-  answer.button = MessageBoxW(owner, W(spec.text), W(spec.title), static_cast<UINT>(spec.style));
+  answer.button = MessageBoxW(owner, W(content.text), W(content.title), static_cast<UINT>(content.style));
   return answer;
 }
 

@@ -16,12 +16,12 @@
 
 namespace qm {
 
-// Shows a task dialog owned by `owner`. The own icon (spec.mainIconResource) comes from
+// Shows a task dialog owned by `owner`. The own icon (content.mainIconResource) comes from
 // the program's resources. A call that fails, or a system without task dialogs, answers
 // button 0 and no tick.
-DialogAnswer ShowTaskDialog(HWND owner, const TaskDialogSpec& spec);
+DialogAnswer ShowTaskDialog(HWND owner, const TaskDialogContent& content);
 // Shows a message box; the answer's button is IDOK, IDCANCEL... or 0 when it failed.
-DialogAnswer ShowMessageBox(HWND owner, const MessageBoxSpec& spec);
+DialogAnswer ShowMessageBox(HWND owner, const MessageBoxSpec& content);
 
 // The tips of the folder commands: true when the tip is now done with (its TipShown_*
 // value is to be written).

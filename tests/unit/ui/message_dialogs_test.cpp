@@ -15,7 +15,7 @@ TEST(MessageDialogs, SystemIconsTravelAsTheirSixteenBits) {
 
 TEST(MessageDialogs, TheCopyPathTipNamesTheFolderInBothForms) {
   const Str path = u"C:\\Data\\100% [*] it's";
-  TaskDialogSpec task = TipTaskDialog(TipKind::CopyPath, path, BuiltInStrings());
+  TaskDialogContent task = TipTaskDialog(TipKind::CopyPath, path, BuiltInStrings());
   EXPECT_NE(task.mainInstruction.find(u"'C:\\Data\\100% [*] it's'"), Str::npos);
   EXPECT_EQ(task.verificationText, u"Don't show this message again");
   EXPECT_EQ(task.flags, 0x1000u);  // Esc does not close a tip
@@ -38,7 +38,7 @@ TEST(MessageDialogs, ATipIsDoneWhenTickedOrShownAsMessageBox) {
 }
 
 TEST(MessageDialogs, OnlyTheResetButtonOrOkConfirmsTheReset) {
-  TaskDialogSpec task = ResetTaskDialog(BuiltInStrings());
+  TaskDialogContent task = ResetTaskDialog(BuiltInStrings());
   ASSERT_EQ(task.buttons.size(), 1u);
   EXPECT_EQ(task.buttons[0].text, u"Reset");
   EXPECT_EQ(task.commonButtons, kTdcbfCancelButton);
@@ -55,7 +55,7 @@ TEST(MessageDialogs, OnlyTheResetButtonOrOkConfirmsTheReset) {
 }
 
 TEST(MessageDialogs, TheUpdateAnswersShowBothVersions) {
-  TaskDialogSpec automatic = UpdateAvailableTaskDialog(u"1.0.0001", u"1.2.0123", true, BuiltInStrings());
+  TaskDialogContent automatic = UpdateAvailableTaskDialog(u"1.0.0001", u"1.2.0123", true, BuiltInStrings());
   EXPECT_EQ(automatic.content, u"Installed version:    1.0.0001\nAvailable version:   1.2.0123\n");
   EXPECT_EQ(automatic.mainInstruction, u"A new update for Quillmark is available!\n");
   EXPECT_EQ(automatic.mainIconResource, u"Update_32_XP");
@@ -64,7 +64,7 @@ TEST(MessageDialogs, TheUpdateAnswersShowBothVersions) {
   EXPECT_EQ(automatic.buttons[1].text, u"Ignore");
   EXPECT_EQ(automatic.commonButtons, 0u);
 
-  TaskDialogSpec manual = UpdateAvailableTaskDialog(u"1.0.0001", u"1.2.0123", false, BuiltInStrings());
+  TaskDialogContent manual = UpdateAvailableTaskDialog(u"1.0.0001", u"1.2.0123", false, BuiltInStrings());
   ASSERT_EQ(manual.buttons.size(), 1u);
   EXPECT_EQ(manual.buttons[0].text, u"Go to Download Web Page");
   EXPECT_EQ(manual.commonButtons, kTdcbfCancelButton);
@@ -73,7 +73,7 @@ TEST(MessageDialogs, TheUpdateAnswersShowBothVersions) {
   EXPECT_FALSE(DownloadChosen(DialogAnswer{kIgnoreButtonId, false}));
   EXPECT_FALSE(DownloadChosen(DialogAnswer{}));
 
-  TaskDialogSpec upToDate = UpToDateTaskDialog(u"1.0.0001", BuiltInStrings());
+  TaskDialogContent upToDate = UpToDateTaskDialog(u"1.0.0001", BuiltInStrings());
   EXPECT_EQ(upToDate.content, u"You are using version 1.0.0001 of Quillmark.\nThis is the most recent version.\n");
   EXPECT_EQ(upToDate.commonButtons, kTdcbfOkButton);
 }
