@@ -4,16 +4,17 @@ resources/about/: update_32_xp.ico (a globe with a green download arrow, 32 and 
 pixels; the update answers' icon "Update_32_XP") and, through ImageMagick,
 about_logo.jpg (the about box's logo: a quill over a folder and the product name).
 Run once; the results are committed."""
-import importlib.util
 import math
 import os
+import runpy
 import subprocess
 import sys
+import types
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-spec = importlib.util.spec_from_file_location("app_images", os.path.join(HERE, "make-app-images.py"))
-app_images = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(app_images)
+# The drawing helpers of the launcher's pictures, loaded from their script (its name is
+# no module name); run_path leaves its main block alone.
+app_images = types.SimpleNamespace(**runpy.run_path(os.path.join(HERE, "make-app-images.py")))
 
 
 def update_icon(u, v):

@@ -3,15 +3,16 @@
 with a red "no entry" sign, 32 pixels for the manager's corner ("Ignored_Folders_32_*")
 and 16 pixels for its rows ("Ignored_Folder_16_*"), in a Vista and an XP tint.
 Run once; the results are committed."""
-import importlib.util
 import math
 import os
+import runpy
 import sys
+import types
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-spec = importlib.util.spec_from_file_location("app_images", os.path.join(HERE, "make-app-images.py"))
-app_images = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(app_images)
+# The drawing helpers of the launcher's pictures, loaded from their script (its name is
+# no module name); run_path leaves its main block alone.
+app_images = types.SimpleNamespace(**runpy.run_path(os.path.join(HERE, "make-app-images.py")))
 
 
 def ignored_folder(folder, edge):

@@ -2,14 +2,15 @@
 """Draws the picture of the options dialog's "Reset Used Folders" button and writes it to
 resources/options/delete_16.ico (a red cross, 16, 20, 24 and 32 pixels; the icon
 resource "Delete_16"). Run once; the result is committed."""
-import importlib.util
 import os
+import runpy
 import sys
+import types
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-spec = importlib.util.spec_from_file_location("app_images", os.path.join(HERE, "make-app-images.py"))
-app_images = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(app_images)
+# The drawing helpers of the launcher's pictures, loaded from their script (its name is
+# no module name); run_path leaves its main block alone.
+app_images = types.SimpleNamespace(**runpy.run_path(os.path.join(HERE, "make-app-images.py")))
 
 
 def delete_cross(u, v):
