@@ -215,11 +215,11 @@ class UpdateCheckXp : public UpdateCheck {
  protected:
   void SetUp() override {
     UpdateCheck::SetUp();
-    ASSERT_TRUE(WriteString(u"Software\\Wine", u"Version", u"winxp"));
+    ASSERT_TRUE(SetReportedWindowsVersion(u"winxp"));
   }
   void TearDown() override {
     UpdateCheck::TearDown();
-    DeleteValue(u"Software\\Wine", u"Version");
+    SetReportedWindowsVersion(u"");
   }
 };
 

@@ -104,11 +104,11 @@ class FolderMenuOnXp : public FolderMenuTest {
  protected:
   void SetUp() override {
     FolderMenuTest::SetUp();
-    ASSERT_TRUE(WriteString(u"Software\\Wine", u"Version", u"winxp"));
+    ASSERT_TRUE(SetReportedWindowsVersion(u"winxp"));
   }
   void TearDown() override {
     FolderMenuTest::TearDown();
-    DeleteValue(u"Software\\Wine", u"Version");
+    SetReportedWindowsVersion(u"");
   }
 };
 

@@ -194,11 +194,11 @@ class WindowsXp : public Start {
  protected:
   void SetUp() override {
     Start::SetUp();
-    ASSERT_TRUE(WriteString(u"Software\\Wine", u"Version", u"winxp"));
+    ASSERT_TRUE(SetReportedWindowsVersion(u"winxp"));
   }
   void TearDown() override {
     Start::TearDown();
-    DeleteValue(u"Software\\Wine", u"Version");
+    SetReportedWindowsVersion(u"");
   }
 };
 
@@ -240,11 +240,11 @@ class Windows2000 : public Start {
  protected:
   void SetUp() override {
     Start::SetUp();
-    ASSERT_TRUE(WriteString(u"Software\\Wine", u"Version", u"win2k"));
+    ASSERT_TRUE(SetReportedWindowsVersion(u"win2k"));
   }
   void TearDown() override {
     Start::TearDown();
-    DeleteValue(u"Software\\Wine", u"Version");
+    SetReportedWindowsVersion(u"");
   }
 };
 

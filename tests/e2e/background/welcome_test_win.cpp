@@ -26,7 +26,7 @@ class Welcome : public BackgroundTest {
   void TearDown() override {
     for (HWND w : TopLevelWindows(kWelcomeCaption)) PostMessageW(w, WM_CLOSE, 0, 0);
     BackgroundTest::TearDown();
-    DeleteValue(u"Software\\Wine", u"Version");
+    SetReportedWindowsVersion(u"");
   }
   // The welcome window of that process once it is shown.
   HWND WaitForWelcome(DWORD pid) {
@@ -86,7 +86,7 @@ TEST_F(Welcome, SetupStartBesideARunningInstanceNeverMakesASecondWorkerWindow) {
 }
 
 TEST_F(Welcome, XpClassShowsTheShortTextKeepsTheHotKeyAndRunsOnAfterClosing) {
-  ASSERT_TRUE(WriteString(u"Software\\Wine", u"Version", u"winxp"));
+  ASSERT_TRUE(SetReportedWindowsVersion(u"winxp"));
   HWND worker = StartBackground(background_, u"/setupnow");
   ASSERT_NE(worker, nullptr);
   HWND welcome = WaitForWelcome(background_.Pid());

@@ -61,6 +61,11 @@ bool DeleteValue(const Str& key, const Str& name) {
   return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
 }
 
+bool SetReportedWindowsVersion(const Str& version) {
+  return version.empty() ? DeleteValue(u"Software\\Wine", u"Version")
+                         : WriteString(u"Software\\Wine", u"Version", version);
+}
+
 bool DeleteKeyTree(const Str& key, HKEY root) {
   LONG rc = RegDeleteTreeW(root, W(key));
   if (rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND) {

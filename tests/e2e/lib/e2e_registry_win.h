@@ -22,6 +22,9 @@ bool WriteDword(const Str& key, const Str& name, DWORD value);
 // An empty name writes the key's default value.
 bool WriteString(const Str& key, const Str& name, const Str& value, HKEY root = HKEY_CURRENT_USER);
 bool DeleteValue(const Str& key, const Str& name);
+// The Windows version Wine reports to programs started after it ("winxp", "vista",
+// "win2k"...); an empty text brings back Wine's default.
+bool SetReportedWindowsVersion(const Str& version);
 // Deletes the key with everything below it; true also when it did not exist.
 bool DeleteKeyTree(const Str& key, HKEY root = HKEY_CURRENT_USER);
 
