@@ -222,6 +222,7 @@ namespace {
 
 struct TipWindows {
   DWORD pid;
+  bool shownOnly;
   std::vector<HWND> windows;
 };
 
@@ -231,15 +232,16 @@ BOOL CALLBACK CollectShownTips(HWND hwnd, LPARAM lParam) {
   GetWindowThreadProcessId(hwnd, &pid);
   wchar_t cls[64] = {};
   GetClassNameW(hwnd, cls, 64);
-  if (pid == search->pid && lstrcmpiW(cls, L"tooltips_class32") == 0 && IsWindowVisible(hwnd))
+  if (pid == search->pid && lstrcmpiW(cls, L"tooltips_class32") == 0 &&
+      (!search->shownOnly || IsWindowVisible(hwnd)))
     search->windows.push_back(hwnd);
   return TRUE;
 }
 
 }  // namespace
 
-std::vector<Str> AppTest::VisibleTipTexts(DWORD pid) {
-  TipWindows search{pid, {}};
+std::vector<Str> AppTest::TipTexts(DWORD pid, bool shownOnly) {
+  TipWindows search{pid, shownOnly, {}};
   EnumWindows(CollectShownTips, reinterpret_cast<LPARAM>(&search));
   std::vector<Str> texts;
   for (HWND tip : search.windows)

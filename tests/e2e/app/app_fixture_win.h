@@ -81,7 +81,9 @@ class AppTest : public ::testing::Test {
   // Waits until n fills have ended and no other one is running.
   static bool WaitFillsEnded(HWND window, long n);
   // The texts of the tools of the process's tooltip windows that are shown now.
-  static std::vector<Str> VisibleTipTexts(DWORD pid);
+  static std::vector<Str> VisibleTipTexts(DWORD pid) { return TipTexts(pid, true); }
+  // The same of every tooltip window of the process, shown or not.
+  static std::vector<Str> TipTexts(DWORD pid, bool shownOnly);
   // What the shell was asked to open, one record per start of the stand-in
   // (open_recorder.h) as "verb|path"; runs of other programs as their file name.
   static std::vector<Str> Opened();

@@ -19,28 +19,8 @@ class Start : public AppTest {
   static std::vector<Str> ToolTexts(DWORD pid);
 };
 
-struct TipSearch {
-  DWORD pid;
-  std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectTips(HWND hwnd, LPARAM lParam) {
-  auto* search = reinterpret_cast<TipSearch*>(lParam);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t cls[64] = {};
-  GetClassNameW(hwnd, cls, 64);
-  if (pid == search->pid && lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0) search->windows.push_back(hwnd);
-  return TRUE;
-}
-
 std::vector<Str> Start::ToolTexts(DWORD pid) {
-  TipSearch search{pid, {}};
-  EnumWindows(CollectTips, reinterpret_cast<LPARAM>(&search));
-  std::vector<Str> texts;
-  for (HWND tip : search.windows) {
-    for (const Str& t : TooltipTexts(tip)) texts.push_back(t);
-  }
+  std::vector<Str> texts = TipTexts(pid, false);
   std::sort(texts.begin(), texts.end());
   return texts;
 }
