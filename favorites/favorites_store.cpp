@@ -61,7 +61,7 @@ std::vector<Favorite> ReadGroup(FavoritesKeyStore& store, StrView subkey) {
   return favorites;
 }
 
-void WriteGroup(FavoritesKeyStore& store, StrView subkey, const std::vector<Favorite>& favorites) {
+bool WriteGroup(FavoritesKeyStore& store, StrView subkey, const std::vector<Favorite>& favorites) {
   Str captions, paths;
   for (const Favorite& f : favorites) {
     captions += WithoutFavoritesSeparator(f.caption);
@@ -69,17 +69,18 @@ void WriteGroup(FavoritesKeyStore& store, StrView subkey, const std::vector<Favo
     paths += WithoutFavoritesSeparator(f.path);
     paths += kSeparator;
   }
-  store.WriteText(subkey, setting::kFavoritesValue, captions);
-  store.WriteText(subkey, setting::kFavoritesPathsValue, paths);
+  const bool ok = store.WriteText(subkey, setting::kFavoritesValue, captions);
+  return store.WriteText(subkey, setting::kFavoritesPathsValue, paths) && ok;
 }
 
 // A subkey that cannot be deleted (it has subkeys of its own after a hand edit) must not
-// bring its favorites back later under a new group of the same name.
-void RemoveGroupKey(FavoritesKeyStore& store, StrView subkey) {
-  if (subkey.empty() || !store.KeyExists(subkey)) return;
-  if (store.DeleteKey(subkey) || !store.KeyExists(subkey)) return;
-  store.WriteText(subkey, setting::kFavoritesValue, u"");
-  store.WriteText(subkey, setting::kFavoritesPathsValue, u"");
+// bring its favorites back later under a new group of the same name: it is emptied.
+// False when it is still there with its favorites.
+bool RemoveGroupKey(FavoritesKeyStore& store, StrView subkey) {
+  if (subkey.empty() || !store.KeyExists(subkey)) return true;
+  if (store.DeleteKey(subkey) || !store.KeyExists(subkey)) return true;
+  const bool ok = store.WriteText(subkey, setting::kFavoritesValue, u"");
+  return store.WriteText(subkey, setting::kFavoritesPathsValue, u"") && ok;
 }
 
 }  // namespace
@@ -138,12 +139,38 @@ bool SaveFavorites(FavoritesKeyStore& store, const FavoritesData& data) {
     names.push_back(g.name);
   }
 
-  for (const Str& old : stored) RemoveGroupKey(store, old);
-  RemoveGroupKey(store, setting::kUncategorizedGroup);
+  // New values first, then away with what is no longer used, and Groups last: a save cut
+  // short (a failed write, the program ended) leaves every favorite readable in its old
+  // or its new place, never in neither.
+  std::vector<Str> written;
+  if (!data.uncategorized.empty()) {
+    if (!WriteGroup(store, setting::kUncategorizedGroup, data.uncategorized)) return false;
+    written.emplace_back(setting::kUncategorizedGroup);
+  }
+  for (const FavoriteGroup& g : data.groups) {
+    if (g.favorites.empty()) continue;
+    if (!WriteGroup(store, g.name, g.favorites)) return false;
+    written.push_back(g.name);
+  }
 
-  if (!data.uncategorized.empty()) WriteGroup(store, setting::kUncategorizedGroup, data.uncategorized);
-  for (const FavoriteGroup& g : data.groups)
-    if (!g.favorites.empty()) WriteGroup(store, g.name, g.favorites);
+  std::vector<Str> unused = stored;
+  unused.emplace_back(setting::kUncategorizedGroup);
+  // An empty group has no subkey, also where one was left behind under its name.
+  unused.insert(unused.end(), names.begin(), names.end());
+  for (const Str& name : unused) {
+    if (EqualsNameNoCase(written, name)) continue;
+    // An older group "a\b" lives inside the subkey of a group "a": deleting "a" would
+    // take it along, so "a" is only emptied.
+    bool holdsWritten = false;
+    for (const Str& w : written)
+      holdsWritten = holdsWritten || (w.size() > name.size() + 1 && w[name.size()] == u'\\' &&
+                                      EqualsNoCase(StrView(w).substr(0, name.size()), name));
+    if (holdsWritten) {
+      if (store.KeyExists(name) && !WriteGroup(store, name, {})) return false;
+    } else if (!RemoveGroupKey(store, name)) {
+      return false;
+    }
+  }
   return store.WriteText(u"", setting::kGroupsValue, JoinFavoritesList(names));
 }
 

@@ -82,9 +82,10 @@ GroupNameProblem CheckNewGroupName(StrView trimmedName, const std::vector<Str>& 
 // its own, its favorites are those without a group.
 FavoritesData ReadFavorites(FavoritesKeyStore& store);
 
-// The organiser's save: removes the subkeys of the groups stored now and Uncategorized,
-// writes the favorites group by group and writes Groups last. A group without
-// favorites gets no subkey. Captions and paths lose any separator. Refuses (returns
+// The organiser's save: writes the favorites group by group, then removes the subkeys
+// no longer used (of groups stored before, of empty groups, Uncategorized when no
+// favorite is without a group) and writes Groups last; false as soon as a write fails,
+// with Groups not yet written. A group without favorites gets no subkey. Captions and paths lose any separator. Refuses (returns
 // false, changes nothing) when a group name would not survive the layout; a name with a
 // backslash is accepted only when it is stored already.
 bool SaveFavorites(FavoritesKeyStore& store, const FavoritesData& data);

@@ -37,6 +37,16 @@ class TreeStore : public FavoritesKeyStore {
   std::map<Str, std::map<Str, Str>> keys;
 };
 
+// A tree whose writes to one subkey fail (a key denied by its permissions).
+class DenyingStore : public TreeStore {
+ public:
+  bool WriteText(StrView subkey, StrView name, StrView text) override {
+    if (!denied.empty() && EqualsNoCase(subkey, denied)) return false;
+    return TreeStore::WriteText(subkey, name, text);
+  }
+  Str denied;
+};
+
 FavoritesData TwoGroupsAndOneUngrouped() {
   FavoritesData d;
   d.groups.push_back({u"Projects", {{u"Docs", u"c:\\work\\docs"}, {u"Share", u"\\\\server\\share"}}});
@@ -297,4 +307,40 @@ TEST(GroupNames, MessagesFilledWithTheName) {
   EXPECT_EQ(GroupNameMessage(GroupNameProblem::ReservedStore, u"[x]", true, t).substr(0, 38),
             u"You cannot create a group named '[x]' ");
   EXPECT_TRUE(GroupNameMessage(GroupNameProblem::Empty, u"", true, t).empty());
+}
+
+TEST(FavoritesSave, AFailedWriteLosesNoFavoriteAndLeavesGroupsAsTheyWere) {
+  DenyingStore s;
+  ASSERT_TRUE(SaveFavorites(s, TwoGroupsAndOneUngrouped()));
+  const auto before = s.keys;
+  // Projects becomes Work, and Temp moves into it; the new group's key refuses writes.
+  FavoritesData d = TwoGroupsAndOneUngrouped();
+  d.groups[0].name = u"Work";
+  d.groups[0].favorites.push_back(d.uncategorized[0]);
+  d.uncategorized.clear();
+  s.denied = u"work";
+  EXPECT_FALSE(SaveFavorites(s, d));
+  // Nothing was deleted and Groups still names the old groups: all favorites read back.
+  EXPECT_EQ(s.keys, before);
+  EXPECT_EQ(ReadFavorites(s), TwoGroupsAndOneUngrouped());
+
+  s.denied.clear();
+  ASSERT_TRUE(SaveFavorites(s, d));
+  EXPECT_EQ(ReadFavorites(s), d);
+  EXPECT_FALSE(s.KeyExists(u"Projects"));
+  EXPECT_FALSE(s.KeyExists(u"Uncategorized"));
+}
+
+TEST(FavoritesSave, AnEmptiedGroupAboveAnOlderNestedGroupKeepsTheNestedFavorites) {
+  TreeStore s;
+  s.WriteText(u"", u"Groups", u"Work" + kSep + u"Work\\2024" + kSep);
+  s.WriteText(u"Work", u"Favorites", u"W" + kSep);
+  s.WriteText(u"Work", u"FavoritesPaths", u"c:\\w" + kSep);
+  s.WriteText(u"Work\\2024", u"Favorites", u"R" + kSep);
+  s.WriteText(u"Work\\2024", u"FavoritesPaths", u"c:\\r" + kSep);
+  FavoritesData d = ReadFavorites(s);
+  d.groups[0].favorites.clear();
+  ASSERT_TRUE(SaveFavorites(s, d));
+  EXPECT_EQ(ReadFavorites(s), d);
+  EXPECT_EQ(s.ReadText(u"Work\\2024", u"Favorites"), u"R" + kSep);
 }
