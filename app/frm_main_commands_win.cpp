@@ -15,6 +15,7 @@
 #include "app/main_resource.h"
 #include "background/worker_command.h"
 #include "favorites/frm_favorites_add_win.h"
+#include "favorites/frm_favorites_manager_win.h"
 #include "ignore/frm_ignore_entry_win.h"
 #include "ignore/frm_ignore_manager_win.h"
 #include "ignore/ignore_rules.h"
@@ -284,7 +285,12 @@ void frmMain::IgnoreAlways() {
   }
 }
 
-void frmMain::ShowFavoritesOrganizer() { Trace(u"command", u"Organize Favorites is not available yet"); }
+void frmMain::ShowFavoritesOrganizer() {
+  frmFavoritesManager dialog;
+  dialog.bVistaStyle = ProcessState().vistaStyle;
+  if (!RunDialog(dialog, *this) || !hwnd()) return;
+  if (lCurrentView == ListView::Favorites) SetTimer(hwnd(), kTmrTabs, 3, nullptr);
+}
 
 void frmMain::ShowIgnoredFolders() {
   frmIgnoreManager dialog;

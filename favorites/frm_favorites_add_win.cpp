@@ -40,19 +40,9 @@ bool frmFavoritesAdd::OnInit() {
   sAcceptedPath = sFolderPath;
   lblAddTip.Show(!bHideTip);
   picAddTipHost.Show(!bHideTip);
-  if (!bHideTip) {
-    LOGFONTW lf = {};
-    if (GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0)), sizeof(lf), &lf)) {
-      lf.lfUnderline = TRUE;
-      linkFont_.reset(CreateFontIndirectW(&lf));
-      if (linkFont_) lblAddTip.SetFont(linkFont_.get());
-    }
-    if (tip_.Create(hwnd(), (BalloonTipsAvailable() ? TTS_BALLOON : 0) | TTS_NOPREFIX | TTS_ALWAYSTIP)) {
-      tip_.SetTitle(LoadStr(StrId::DragToAddTipTitle));
-      tip_.SetMaxTipWidth(330);
-      tip_.AddTool(picAddTipHost.hwnd(), TTF_TRACK | TTF_ABSOLUTE, u"\r" + LoadStr(StrId::DragToAddTip));
-    }
-  }
+  if (!bHideTip)
+    hint_.Attach(hwnd(), lblAddTip.hwnd(), picAddTipHost.hwnd(), LoadStr(StrId::DragToAddTipTitle),
+                 u"\r" + LoadStr(StrId::DragToAddTip), 330);
   FillGroups();
   EnableFolderCompletion(txtFolderPath.hwnd());
 
@@ -150,17 +140,6 @@ void frmFavoritesAdd::CompleteGroup() {
   }
 }
 
-void frmFavoritesAdd::ShowTip(bool on) {
-  if (!tip_.hwnd() || on == bTipShown) return;
-  bTipShown = on;
-  if (on) {
-    RECT rc = {};
-    GetWindowRect(picAddTipHost.hwnd(), &rc);
-    tip_.SetTrackPosition(picAddTipHost.hwnd(), rc.left + 30, rc.bottom);
-  }
-  tip_.SetTracking(picAddTipHost.hwnd(), on);
-}
-
 bool frmFavoritesAdd::OnCommand(int id, int code, HWND control) {
   switch (id) {
     case IDC_FAV_PATH:
@@ -226,25 +205,7 @@ void frmFavoritesAdd::OnOk() {
 }
 
 bool frmFavoritesAdd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  if (msg == WM_SETCURSOR) {
-    HWND over = reinterpret_cast<HWND>(wParam);
-    const bool onHint = over && (over == lblAddTip.hwnd() || over == picAddTipHost.hwnd()) && lblAddTip.Visible();
-    ShowTip(onHint && over == lblAddTip.hwnd());
-    if (onHint && LOWORD(lParam) == HTCLIENT && over == lblAddTip.hwnd()) {
-      SetCursor(LoadCursorW(nullptr, IDC_HAND));
-      result = TRUE;
-      return true;
-    }
-    return false;
-  }
-  if (msg == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == lblAddTip.hwnd()) {
-    HDC dc = reinterpret_cast<HDC>(wParam);
-    SetTextColor(dc, GetSysColor(COLOR_HOTLIGHT));
-    SetBkMode(dc, TRANSPARENT);
-    result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    return true;
-  }
-  return false;
+  return hint_.OnMessage(msg, wParam, lParam, result);
 }
 
 }  // namespace qm

@@ -23,7 +23,7 @@
 #include "shared/base/handles_win.h"
 #include "shared/ui/controls_win.h"
 #include "shared/ui/dialog_win.h"
-#include "shared/ui/tooltips_win.h"
+#include "shared/ui/hint_link_win.h"
 
 namespace qm {
 
@@ -57,22 +57,19 @@ class frmFavoritesAdd : public Dialog {
   bool CheckPath(bool keepFocusOnFailure);
   void Browse();
   void CompleteGroup();
-  void ShowTip(bool on);
 
   std::shared_ptr<FavoritesKeyStore> store_;
   std::vector<Str> storedGroups_;  // main-window mode: Groups as stored
   Str sAcceptedPath;               // the path the last check accepted
   bool bChecking = false;
   bool bCompleting = false;
-  bool bTipShown = false;
   Str sGroupTextBefore;            // the group text before the last change
   EditControl txtFolderPath;
   EditControl txtFolderName;
   ComboControl cmbGroups;
   Control lblAddTip;
   Control picAddTipHost;
-  UniqueFont linkFont_;
-  cTooltips tip_;
+  HintLink hint_;
 };
 
 }  // namespace qm

@@ -30,6 +30,7 @@ inline constexpr int16_t kTdInformationIcon = -3;
 // Message box styles.
 inline constexpr uint32_t kMbOk = 0x00000000;
 inline constexpr uint32_t kMbOkCancel = 0x00000001;
+inline constexpr uint32_t kMbIconStop = 0x00000010;
 inline constexpr uint32_t kMbIconExclamation = 0x00000030;
 inline constexpr uint32_t kMbIconInformation = 0x00000040;
 inline constexpr uint32_t kMbDefButton2 = 0x00000100;
