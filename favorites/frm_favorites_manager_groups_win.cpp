@@ -10,6 +10,7 @@
 #include "shared/text/strings_win.h"
 #include "shared/ui/message_dialogs.h"
 #include "shared/ui/task_dialog_win.h"
+#include "shared/ui/twips.h"
 #include "shared/ui/windows_version.h"
 #include "favorites/organiser_rules.h"
 
@@ -189,7 +190,15 @@ void frmFavoritesManager::LayoutGroupPane(bool shown) {
   const int buttons[] = {IDC_FAVMGR_ADD, IDC_FAVMGR_MODIFY, IDC_FAVMGR_REMOVE};
   for (int i = 0; i < 3; ++i) place(Item(buttons[i]), 7 + frameWidth - 62, 44 + 18 * i, 55, 14);
   for (int id : kPaneControls) ShowWindow(Item(id), shown ? SW_SHOWNA : SW_HIDE);
+  // Both columns fit the list: two fifths for the caption, the rest for the path.
+  RECT client = {};
+  GetClientRect(lvwFavorites.ListHwnd(), &client);
+  const int width = PixelsToTwips(client.right - GetSystemMetrics(SM_CXVSCROLL) - 2, lvwFavorites.DpiX());
+  lvwFavorites.SetColumnWidth(1, width * 2 / 5);
+  lvwFavorites.SetColumnWidth(2, width - width * 2 / 5);
   SetPaneButtonLook();
+  // The frame and the list are drawn at their new size only when told.
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void frmFavoritesManager::ToggleGroupPane() {

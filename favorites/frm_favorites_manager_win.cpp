@@ -91,8 +91,8 @@ bool frmFavoritesManager::OnInit() {
   SetWindowPos(lvwFavorites.OuterHwnd(), standIn, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   lvwFavorites.SetListener(this);
   lvwFavorites.AddExtendedStyle(LVS_EX_FULLROWSELECT);
-  lvwFavorites.AddColumn(LoadStr(StrId::ColumnFavorite), 2200);
-  lvwFavorites.AddColumn(LoadStr(StrId::ColumnPath), 4200);
+  lvwFavorites.AddColumn(LoadStr(StrId::ColumnFavorite), 1500);
+  lvwFavorites.AddColumn(LoadStr(StrId::ColumnPath), 1500);
   lvwFavorites.SetHeaderButtons(false);
   lvwFavorites.EnableFileDrop(true);
   lvwGroups.SetExtendedStyle(LVS_EX_FULLROWSELECT);
