@@ -34,10 +34,9 @@ bool PointerAt(int x, int y) {
   return GetCursorPos(&pt) && pt.x == x && pt.y == y;
 }
 
-// xdotool, a program of the X display, started from inside Wine.
-bool RunXdotool(int x, int y) {
-  Str command = u"/usr/bin/xdotool mousemove " + IntToStr(x) + u" " + IntToStr(y);
-  std::wstring line(W(command));
+// xdotool, a program of the X display, started from inside Wine with these arguments.
+bool RunXdotool(const Str& arguments) {
+  std::wstring line(W(u"/usr/bin/xdotool " + arguments));
   STARTUPINFOW si = {};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi = {};
@@ -47,6 +46,29 @@ bool RunXdotool(int x, int y) {
   UniqueKernelHandle thread(pi.hThread);
   WaitForSingleObject(process.get(), 10000);
   return true;
+}
+
+bool RunXdotool(int x, int y) {
+  return RunXdotool(u"mousemove " + IntToStr(x) + u" " + IntToStr(y));
+}
+
+int ButtonKey(int button) {
+  switch (button) {
+    case 1: return VK_LBUTTON;
+    case 2: return VK_MBUTTON;
+    case 3: return VK_RBUTTON;
+    default: return 0;
+  }
+}
+
+bool ButtonDown(int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; }
+
+bool SetMouseButton(int button, bool down, DWORD boundMs) {
+  const int vk = ButtonKey(button);
+  if (!vk) return false;
+  if (ButtonDown(vk) == down) return true;
+  if (!RunXdotool(Str(down ? u"mousedown " : u"mouseup ") + IntToStr(button))) return false;
+  return WaitUntil([&] { return ButtonDown(vk) == down; }, boundMs, 20);
 }
 
 }  // namespace
@@ -95,6 +117,22 @@ bool MovePointer(int x, int y, DWORD boundMs) {
   if (PointerAt(x, y)) return true;
   if (!RunXdotool(x, y)) SetCursorPos(x, y);
   return WaitUntil([&] { return PointerAt(x, y); }, boundMs, 20);
+}
+
+bool PressMouseButton(int button, DWORD boundMs) { return SetMouseButton(button, true, boundMs); }
+
+bool ReleaseMouseButton(int button, DWORD boundMs) { return SetMouseButton(button, false, boundMs); }
+
+bool DragPointer(POINT from, POINT to, int steps, DWORD boundMs) {
+  if (steps < 1) steps = 1;
+  if (!MovePointer(from.x, from.y, boundMs) || !PressMouseButton(1, boundMs)) return false;
+  bool moved = true;
+  for (int i = 1; i <= steps && moved; ++i) {
+    const int x = from.x + (to.x - from.x) * i / steps;
+    const int y = from.y + (to.y - from.y) * i / steps;
+    moved = MovePointer(x, y, boundMs);
+  }
+  return ReleaseMouseButton(1, boundMs) && moved;
 }
 
 HWND FocusOf(HWND window) {
