@@ -87,14 +87,18 @@ void frmFavoritesManager::AddGroup() {
   if (newGroupRow_ < 0) return;
   lvwGroups.Select(newGroupRow_);
   lvwGroups.Focus();
+  editRequested_ = true;
   SendMessageW(lvwGroups.hwnd(), LVM_EDITLABELW, static_cast<WPARAM>(newGroupRow_), 0);
+  editRequested_ = false;
 }
 
 void frmFavoritesManager::RenameGroup() {
   const int row = SelectedGroup();
   if (row < 0 || keysOff_) return;
   lvwGroups.Focus();
+  editRequested_ = true;
   SendMessageW(lvwGroups.hwnd(), LVM_EDITLABELW, static_cast<WPARAM>(row), 0);
+  editRequested_ = false;
 }
 
 void frmFavoritesManager::RemoveGroup() {
@@ -119,8 +123,8 @@ void frmFavoritesManager::MoveGroup(int direction) {
 bool frmFavoritesManager::OnGroupNotify(const NMHDR& hdr, LPARAM lParam, LRESULT& result) {
   switch (hdr.code) {
     case LVN_BEGINLABELEDITW:
-      KeysOffForEdit();
-      result = FALSE;
+      result = editRequested_ ? FALSE : TRUE;
+      if (editRequested_) KeysOffForEdit();
       return true;
     case LVN_ENDLABELEDITW: {
       KeysOnAfterEdit();

@@ -89,6 +89,10 @@ bool frmFavoritesManager::OnInit() {
   SetWindowLongPtrW(lvwFavorites.OuterHwnd(), GWL_EXSTYLE,
                     GetWindowLongPtrW(lvwFavorites.OuterHwnd(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
   SetWindowPos(lvwFavorites.OuterHwnd(), standIn, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // The frames stand behind everything: where the pointer cannot be hit-tested (a drop
+  // from another process), a frame on top would take the drop meant for the list.
+  for (int frame : {IDC_FAVMGR_FRAME, IDC_FAVMGR_GROUP_FRAME})
+    SetWindowPos(Item(frame), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   lvwFavorites.SetListener(this);
   lvwFavorites.AddExtendedStyle(LVS_EX_FULLROWSELECT);
   lvwFavorites.AddColumn(LoadStr(StrId::ColumnFavorite), 1500);
@@ -251,7 +255,9 @@ void frmFavoritesManager::RenameFavorite() {
   const int position = lvwFavorites.SelectedItem();
   const OrganiserRow* row = RowAt(position);
   if (!row || row->placeholder) return;
+  editRequested_ = true;
   lvwFavorites.StartLabelEdit(position);
+  editRequested_ = false;
 }
 
 void frmFavoritesManager::ShowFavoriteMenu(int position) {
@@ -301,7 +307,7 @@ void frmFavoritesManager::OnKeyDown(int keyCode, int) {
 
 void frmFavoritesManager::OnBeforeLabelEdit(int position, bool& cancel) {
   const OrganiserRow* row = RowAt(position);
-  cancel = !row || row->placeholder || drag_.active;
+  cancel = !row || row->placeholder || drag_.active || !editRequested_;
   if (!cancel) KeysOffForEdit();
 }
 

@@ -143,6 +143,9 @@ class frmFavoritesManager : public Dialog, private FolderListListener {
   UniqueImageList paneArrow_;
   bool paneShown_ = false;
   bool keysOff_ = false;
+  // In-place edits start from Rename and F2 only: a second click on a selected row is
+  // the start of a drag here as often as not.
+  bool editRequested_ = false;
   int newGroupRow_ = -1;  // the row of a group being created ("NewGroup"), -1: none
   PendingGroupEdit pendingGroupEdit_;
   DragState drag_;
