@@ -94,7 +94,7 @@ void frmFavoritesManager::AddGroup() {
 
 void frmFavoritesManager::RenameGroup() {
   const int row = SelectedGroup();
-  if (row < 0 || keysOff_) return;
+  if (row < 0) return;
   lvwGroups.Focus();
   editRequested_ = true;
   SendMessageW(lvwGroups.hwnd(), LVM_EDITLABELW, static_cast<WPARAM>(row), 0);

@@ -113,7 +113,14 @@ bool OrganiserTest::AddGroupNamed(HWND organiser, const Str& name) {
 }
 
 bool OrganiserTest::RenameGroupTo(HWND organiser, const Str& name) {
-  return PostKey(Groups(organiser), VK_F2) && EndEditWith(Groups(organiser), name);
+  // Right after an in-place edit the dialog leaves F2 alone for a moment (the edit's last
+  // key must not start another): pressed again until the edit box opens.
+  HWND list = Groups(organiser);
+  const bool opened = WaitUntil([&] {
+    PostKey(list, VK_F2);
+    return WaitUntil([&] { return FindWindowExW(list, nullptr, L"Edit", nullptr) != nullptr; }, 500);
+  });
+  return opened && EndEditWith(list, name);
 }
 
 bool OrganiserTest::FillAddDialog(HWND dialog, const Str& path, const Str& caption) {
