@@ -209,17 +209,21 @@ Str frmFavoritesManager::SelectedRowGroup() const {
   return row->group;
 }
 
-void frmFavoritesManager::AddFavorite() {
-  frmFavoritesAdd dialog;
+bool frmFavoritesManager::RunAddDialog(frmFavoritesAdd& dialog) {
   dialog.organiserGroups = model_.Groups();
   dialog.sOrganiserGroup = SelectedRowGroup();
   PlainOpener opener(hwnd());
-  if (!RunDialog(dialog, opener)) return;
-  const StringSource& strings = ResourceStrings();
-  if (dialog.bNewGroup && !model_.AddGroup(dialog.sGroup, strings)) return;
-  if (dialog.bNewGroup) FillGroups(SelectedGroup());
-  const Str key = model_.AddFavorite(Favorite{dialog.sFolderName, dialog.sFolderPath}, dialog.sGroup, strings);
-  FillFavorites(key);
+  if (!RunDialog(dialog, opener)) return false;
+  if (!dialog.bNewGroup) return true;
+  if (!model_.AddGroup(dialog.sGroup, ResourceStrings())) return false;
+  FillGroups(SelectedGroup());
+  return true;
+}
+
+void frmFavoritesManager::AddFavorite() {
+  frmFavoritesAdd dialog;
+  if (!RunAddDialog(dialog)) return;
+  FillFavorites(model_.AddFavorite(Favorite{dialog.sFolderName, dialog.sFolderPath}, dialog.sGroup, ResourceStrings()));
 }
 
 void frmFavoritesManager::ModifyFavorite() {
@@ -232,14 +236,8 @@ void frmFavoritesManager::ModifyFavorite() {
   dialog.sCaption = LoadStr(StrId::ModifyFavoriteCaption);
   dialog.sFolderName = row->caption;
   dialog.sFolderPath = row->path;
-  dialog.organiserGroups = model_.Groups();
-  dialog.sOrganiserGroup = SelectedRowGroup();
-  PlainOpener opener(hwnd());
-  if (!RunDialog(dialog, opener)) return;
-  const StringSource& strings = ResourceStrings();
-  if (dialog.bNewGroup && !model_.AddGroup(dialog.sGroup, strings)) return;
-  if (dialog.bNewGroup) FillGroups(SelectedGroup());
-  model_.ModifyFavorite(key, Favorite{dialog.sFolderName, dialog.sFolderPath}, dialog.sGroup, strings);
+  if (!RunAddDialog(dialog)) return;
+  model_.ModifyFavorite(key, Favorite{dialog.sFolderName, dialog.sFolderPath}, dialog.sGroup, ResourceStrings());
   FillFavorites(key);
 }
 

@@ -22,6 +22,8 @@
 
 namespace qm {
 
+class frmFavoritesAdd;
+
 class frmFavoritesManager : public Dialog, private FolderListListener {
  public:
   // Without stores: the program's settings.
@@ -48,6 +50,9 @@ class frmFavoritesManager : public Dialog, private FolderListListener {
   const OrganiserRow* RowAt(int position) const;
   int PositionOf(StrView key) const;
   void UpdateFavoriteButtons();
+  // The add dialog in organiser mode; a new group named there is made here. False when
+  // it was cancelled.
+  bool RunAddDialog(frmFavoritesAdd& dialog);
   void AddFavorite();
   void ModifyFavorite();
   void RemoveFavorite();

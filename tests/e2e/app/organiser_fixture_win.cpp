@@ -8,18 +8,6 @@ namespace {
 
 constexpr char16_t kSeparator[] = u"|*#|";
 
-void WriteGroup(const Str& subkey, const Favorites& favorites) {
-  if (favorites.empty()) return;
-  Str captions, paths;
-  for (const auto& f : favorites) {
-    captions += f.first + kSeparator;
-    paths += f.second + kSeparator;
-  }
-  const Str key = Str(kFavoritesKey) + u"\\" + subkey;
-  ASSERT_TRUE(WriteString(key, u"Favorites", captions));
-  ASSERT_TRUE(WriteString(key, u"FavoritesPaths", paths));
-}
-
 void ReadTree(HKEY parent, const Str& prefix, Tree& out) {
   for (DWORD i = 0;; ++i) {
     wchar_t name[256];
@@ -53,13 +41,12 @@ void ReadTree(HKEY parent, const Str& prefix, Tree& out) {
 }  // namespace
 
 void OrganiserTest::WriteFavorites(const std::vector<GroupSeed>& groups, const Favorites& loose) {
-  Str names;
-  for (const GroupSeed& g : groups) {
-    names += g.name + kSeparator;
-    WriteGroup(g.name, g.favorites);
+  for (const auto& [path, value] : StoredTree(groups, loose)) {
+    if (path.back() == u'\\') continue;  // a key, made with its values
+    const size_t slash = path.rfind(u'\\');
+    const Str key = slash == Str::npos ? Str(kFavoritesKey) : Str(kFavoritesKey) + u"\\" + path.substr(0, slash);
+    ASSERT_TRUE(WriteString(key, path.substr(slash == Str::npos ? 0 : slash + 1), value));
   }
-  ASSERT_TRUE(WriteString(kFavoritesKey, u"Groups", names));
-  WriteGroup(u"Uncategorized", loose);
 }
 
 Tree OrganiserTest::FavoritesTree() {
@@ -68,6 +55,34 @@ Tree OrganiserTest::FavoritesTree() {
   if (RegOpenKeyExW(HKEY_CURRENT_USER, W(Str(kFavoritesKey)), 0, KEY_READ, key.put()) == ERROR_SUCCESS)
     ReadTree(key.get(), Str(), out);
   return out;
+}
+
+Tree OrganiserTest::StoredTree(const std::vector<GroupSeed>& groups, const Favorites& loose) {
+  Tree tree;
+  auto group = [&](const Str& subkey, const Favorites& favorites) {
+    if (favorites.empty()) return;
+    Str captions, paths;
+    for (const auto& f : favorites) {
+      captions += f.first + kSeparator;
+      paths += f.second + kSeparator;
+    }
+    tree[subkey + u"\\"] = Str();
+    tree[subkey + u"\\Favorites"] = captions;
+    tree[subkey + u"\\FavoritesPaths"] = paths;
+  };
+  Str names;
+  for (const GroupSeed& g : groups) {
+    names += g.name + kSeparator;
+    group(g.name, g.favorites);
+  }
+  tree[u"Groups"] = names;
+  group(u"Uncategorized", loose);
+  return tree;
+}
+
+HWND OrganiserTest::StartWithOrganiser(ChildProcess& app, HWND& window) {
+  window = StartApp(app);
+  return window ? OpenOrganiser(app, window) : nullptr;
 }
 
 HWND OrganiserTest::OpenOrganiser(const ChildProcess& app, HWND window) {

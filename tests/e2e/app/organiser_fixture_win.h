@@ -45,12 +45,19 @@ inline std::string Dump(const Table& rows) {
 class OrganiserTest : public FolderMenuTest {
  protected:
   struct GroupSeed {
+    GroupSeed(Str n, Favorites f = {}) : name(std::move(n)), favorites(std::move(f)) {}
     Str name;
     Favorites favorites;
   };
   // Writes the favorites in the stored layout (no subkey for an empty group).
   static void WriteFavorites(const std::vector<GroupSeed>& groups, const Favorites& loose);
   static Tree FavoritesTree();
+  // The tree that the stored layout of these favorites makes.
+  static Tree StoredTree(const std::vector<GroupSeed>& groups, const Favorites& loose);
+
+  // Starts the launcher (its window into `window`) and opens the organiser: the dialog,
+  // or nullptr.
+  HWND StartWithOrganiser(ChildProcess& app, HWND& window);
 
   // Opens the organiser from the Tools menu; the dialog, or nullptr.
   static HWND OpenOrganiser(const ChildProcess& app, HWND window);

@@ -10,9 +10,8 @@ namespace {
 TEST_F(OrganiserTest, GroupsAreNamedInPlaceRefusedNamesKeepThePreviousOneAndOkStoresThem) {
   WriteFavorites({}, {{u"Alpha", Folder(u"a")}, {u"Beta", Folder(u"b")}});
   ChildProcess app;
-  HWND window = StartApp(app);
-  ASSERT_NE(window, nullptr);
-  HWND organiser = OpenOrganiser(app, window);
+  HWND window = nullptr;
+  HWND organiser = StartWithOrganiser(app, window);
   ASSERT_NE(organiser, nullptr);
 
   // No group: a flat list, and the group pane waits behind its button.
@@ -61,10 +60,8 @@ TEST_F(OrganiserTest, GroupsAreNamedInPlaceRefusedNamesKeepThePreviousOneAndOkSt
   ASSERT_TRUE(WaitUntil([&] { return GroupNames(organiser).size() == 6; }));
 
   ASSERT_TRUE(Confirm(organiser));
-  EXPECT_EQ(FavoritesTree(), (Tree{{u"Groups", u"Photos|*#|G3|*#|G4|*#|G5|*#|G6|*#|G7|*#|"},
-                                   {u"Uncategorized\\", u""},
-                                   {u"Uncategorized\\Favorites", u"Alpha|*#|Beta|*#|"},
-                                   {u"Uncategorized\\FavoritesPaths", Folder(u"a") + u"|*#|" + Folder(u"b") + u"|*#|"}}));
+  EXPECT_EQ(FavoritesTree(), StoredTree({{u"Photos"}, {u"G3"}, {u"G4"}, {u"G5"}, {u"G6"}, {u"G7"}},
+                                        {{u"Alpha", Folder(u"a")}, {u"Beta", Folder(u"b")}}));
   EXPECT_TRUE(CloseApp(app, window));
 }
 
@@ -72,9 +69,8 @@ TEST_F(OrganiserTest, FavoritesChangedThroughTheDialogAndKeysAreWrittenExactlyAs
   WriteFavorites({{u"Projects", {{u"Docs", Folder(u"a")}, {u"Share", u"\\\\server\\share"}}}, {u"Photos", {}}},
                  {{u"Temp", Folder(u"b")}});
   ChildProcess app;
-  HWND window = StartApp(app);
-  ASSERT_NE(window, nullptr);
-  HWND organiser = OpenOrganiser(app, window);
+  HWND window = nullptr;
+  HWND organiser = StartWithOrganiser(app, window);
   ASSERT_NE(organiser, nullptr);
   EXPECT_EQ(FavoriteRows(organiser),
             (Table{{u"Projects", u""}, {u"Docs", Folder(u"a")}, {u"Share", u"\\\\server\\share"}, {u"Photos", u""},
@@ -118,13 +114,10 @@ TEST_F(OrganiserTest, FavoritesChangedThroughTheDialogAndKeysAreWrittenExactlyAs
 
   ASSERT_TRUE(Confirm(organiser));
   EXPECT_EQ(FavoritesTree(),
-            (Tree{{u"Groups", u"Projects|*#|Photos|*#|Misc|*#|"},
-                  {u"Projects\\", u""},
-                  {u"Projects\\Favorites", u"Documents|*#|Share|*#|"},
-                  {u"Projects\\FavoritesPaths", Folder(u"a") + u"|*#|\\\\server\\share|*#|"},
-                  {u"Misc\\", u""},
-                  {u"Misc\\Favorites", u"Scratch|*#|"},
-                  {u"Misc\\FavoritesPaths", Folder(u"b") + u"|*#|"}}));
+            StoredTree({{u"Projects", {{u"Documents", Folder(u"a")}, {u"Share", u"\\\\server\\share"}}},
+                        {u"Photos"},
+                        {u"Misc", {{u"Scratch", Folder(u"b")}}}},
+                       {}));
   EXPECT_TRUE(CloseApp(app, window));
 }
 
