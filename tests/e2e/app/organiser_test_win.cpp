@@ -128,12 +128,16 @@ TEST_F(OrganiserTest, CancelAndEscapeAfterManyChangesLeaveTheRegistryByteForByte
   ASSERT_TRUE(WriteDword(kCurrentSettingsKey, u"FavoritesManagementExpanded", 1));
   const Tree before = FavoritesTree();
   const auto settingsBefore = SettingsSnapshot();
+  // Windows 2000 has no pictures on buttons: the pane button says where it goes.
+  ASSERT_TRUE(SetReportedWindowsVersion(u"win2k"));
   ChildProcess app;
   HWND window = StartApp(app);
+  ASSERT_TRUE(SetReportedWindowsVersion(u""));
   ASSERT_NE(window, nullptr);
   for (int key : {IDCANCEL, 0}) {
     HWND organiser = OpenOrganiser(app, window);
     ASSERT_NE(organiser, nullptr);
+    EXPECT_EQ(WindowText(Control(organiser, kExpand)), u"Groups <<");
     EXPECT_EQ(GroupNames(organiser), (std::vector<Str>{u"Projects", u"Photos"}));
     // Escape right after an in-place edit still belongs to the edit: only the button run
     // has one.
