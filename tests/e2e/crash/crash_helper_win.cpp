@@ -6,7 +6,7 @@
 //     Makes the journal if there is none, adds OLDROWS rows 50 days old (so that the
 //     first report of the run arms a clean-up that deletes them and compacts), and
 //     removes LastCleanUpDay. Prints the journal folder. With "remove" it also adds
-//     3000 rows of one folder, C:\remove\RUN, the newest of the journal; with either
+//     10000 rows of one folder, C:\remove\RUN, the newest of the journal; with either
 //     word it notes how many rows the journal holds now, for the check, and settles the
 //     launcher's first start.
 //   crash_helper stream RUN
@@ -26,11 +26,11 @@
 //     After the kill: the journal passes SQLite's integrity check; the reports of every
 //     run so far are there as 1..K in order, each once, with K at least the highest
 //     one seen committed and at most the number accepted; the rows an earlier check
-//     counted are all still there; the old rows of each run are all there or all gone
-//     (the clean-up's delete is one transaction). After a launcher run: Remove from List
-//     took every row of its folder or none and no row of any other folder; the reset
-//     took every row or none. Prints one line with the figures; exit code 0 when all
-//     holds.
+//     counted are all still there (unless a reset took every row); the old rows of
+//     each run are all there or all gone (the clean-up's delete is one transaction).
+//     After a launcher run: Remove from List took every row of its folder or none, and
+//     no row of any other folder; the reset took every row or none. Prints one line
+//     with the figures; exit code 0 when all holds.
 #include <windows.h>
 
 #include <cstdio>
@@ -342,7 +342,8 @@ int Check(long long run, long long oldRows) {
   const std::string before = ReadFileBytes(BeforeFile(run));
   const bool removeRun = before.rfind("remove ", 0) == 0;
   const bool resetRun = before.rfind("reset ", 0) == 0;
-  const long long rowsBefore = Numbers(before).empty() ? -1 : Numbers(before)[0];
+  const auto beforeNumbers = Numbers(before);
+  const long long rowsBefore = beforeNumbers.empty() ? -1 : beforeNumbers[0];
   bool launcherDeleted = false;
   if (removeRun) {
     const long long left =
