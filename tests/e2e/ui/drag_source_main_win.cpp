@@ -11,20 +11,19 @@
 // ends with exit code 0 (1: no outcome file or no path given; 2: the file could not be
 // written). tests/e2e/lib/e2e_drag_win.h drives it.
 //
-// What Wine 8 needs for such a drag to work from outside (xdotool on the X display):
-// - DoDragDrop must start while the button is down: it asks the drop source whether to go
-//   on with the thread's key state (GetKeyboardState), and a button already up means
-//   "drop here, now". Starting it from WM_LBUTTONDOWN, as real programs do, gives that.
-// - The moves must be real pointer moves on the X display. Wine's drag loop takes the
-//   position from the mouse messages that reach its capture window and finds the target
-//   with WindowFromPoint; SetCursorPos alone sends none. Each move is awaited (the system
-//   reports the pointer there) before the next, and the button is released only after
-//   the last one has been reported, so the drop happens where the test means it to.
-// - The X server keeps the pointer grabbed by this window while the button is down, so
-//   every move reaches this process even over another program's window.
-// - The target may live in another process: Wine hands its drop target over by COM
-//   marshalling, and this thread serves the target's calls on the data object from inside
-//   the drag loop.
+// How Wine 8's DoDragDrop takes a drag made from outside (xdotool on the X display):
+// - It starts from WM_LBUTTONDOWN, as in real programs, and drops as soon as the thread
+//   takes the button's release, wherever the pointer is then: a release made before the
+//   moves drops on the source itself. The moves must come between press and release.
+// - The drop lands where the X server reports the release. Pointer moves by SetCursorPos
+//   reach the target (it sees the drag enter) but not the X pointer, so the drop then
+//   misses it: moves must be X moves (xdotool), each awaited before the button goes up.
+// - While the button is down the X server sends every move to this window (its implicit
+//   grab), so the loop follows the pointer over other programs' windows too.
+// - A target in another process works as it is: Wine marshals its IDropTarget, and this
+//   thread serves the target's calls on the data object from inside the drag loop.
+// - A refused drop (the target's effect none) returns DRAGDROP_S_DROP with effect 0;
+//   the target gets DragLeave, not Drop.
 #include <windows.h>
 #include <ole2.h>
 #include <shellapi.h>
