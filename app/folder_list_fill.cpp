@@ -93,7 +93,7 @@ FolderListFill FillFolderListData(const FolderListQuery& query, const FolderList
     // Every row is judged against one moment, taken before the walk lets time pass.
     fill.now = clock.Now();
     FillStatement statement(query, c, clock);
-    rows = WalkFolderRowsInRuns(statement, query.rowLimit, c.accept, c.betweenRows);
+    rows = WalkFolderRowsInRuns(statement, query.rowLimit, c.accept, c.betweenRows, c.runAside);
   } catch (const std::exception&) {
     TraceCaughtException(u"journal", u"the list could not be read");
     fill.journalUnreadable = true;

@@ -48,6 +48,7 @@ struct FolderListFillContext {
   ShellLinkWriter writeLink;             // the Quick Launch shortcut with a new journal
   RowAcceptor accept;                    // the population's decision (icon lookup)
   std::function<void()> betweenRows;     // pending window messages
+  AsideRunner runAside;                  // reads the journal off the window's thread
   const LocaleFacts* locale = nullptr;
   const StringSource* strings = nullptr;
 };

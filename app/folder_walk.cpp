@@ -50,7 +50,8 @@ class InMemoryRows : public JournalRowSource {
 
 std::vector<JournalRow> WalkFolderRowsInRuns(JournalRowStatement& statement, int rowLimit,
                                              const RowAcceptor& accept,
-                                             const std::function<void()>& betweenRows) {
+                                             const std::function<void()>& betweenRows,
+                                             const AsideRunner& runAside) {
   std::vector<JournalRow> items;
   if (rowLimit <= 0) return items;
   const std::size_t limit = static_cast<std::size_t>(rowLimit);
@@ -63,7 +64,7 @@ std::vector<JournalRow> WalkFolderRowsInRuns(JournalRowStatement& statement, int
   for (;;) {
     std::vector<JournalRow> candidates;
     bool exhausted = false;
-    {
+    auto read = [&] {
       std::unique_ptr<JournalRowSource> rows = statement.Run();
       JournalRow row;
       for (std::size_t skip = 0; skip < rowsRead; ++skip) {
@@ -84,7 +85,11 @@ std::vector<JournalRow> WalkFolderRowsInRuns(JournalRowStatement& statement, int
         candidates.push_back(std::move(row));
         row = JournalRow();
       }
-    }
+    };
+    if (runAside)
+      runAside(read);
+    else
+      read();
     // A run that found nothing new still lets the messages that came in while it read
     // run once (keys typed during a long fruitless search are seen before the next).
     if (candidates.empty() && betweenRows) betweenRows();

@@ -52,9 +52,16 @@ class JournalRowStatement {
 // run stopped (rows appended in the meantime come first in date order and are passed
 // over with it; their folders are listed by the next fill). A run that reads no new
 // folder at all lets messages run once after it.
+//
+// runAside, when given, is handed each run's reading (the statement and its rows) to do
+// it away from the caller's thread while the caller goes on with its messages, and
+// returns once the reading is done (an exception of the reading comes out of it). A
+// long statement over a large journal then no longer holds the window.
+using AsideRunner = std::function<void(const std::function<void()>& work)>;
 std::vector<JournalRow> WalkFolderRowsInRuns(JournalRowStatement& statement, int rowLimit,
                                              const RowAcceptor& accept,
-                                             const std::function<void()>& betweenRows = nullptr);
+                                             const std::function<void()>& betweenRows = nullptr,
+                                             const AsideRunner& runAside = nullptr);
 
 // A shell namespace object such as "::{20D04FE0-...}", not a file-system folder.
 bool IsShellNamespacePath(StrView path);

@@ -16,6 +16,7 @@
 #include "shared/journal/shell_link_win.h"
 #include "shared/text/locale_win.h"
 #include "shared/text/strings_win.h"
+#include "shared/ui/run_aside_win.h"
 #include "shared/ui/windows_version.h"
 
 namespace qm {
@@ -186,6 +187,9 @@ void frmMain::FillFolderList(bool rebuildGroups) {
       return true;
     };
     context.betweenRows = [this] { DoEvents(); };
+    // The statement over a long journal is the slow part of a fill: the window keeps
+    // answering while it runs.
+    context.runAside = [this](const std::function<void()>& work) { RunAsideWhilePumping(work, [this] { DoEvents(); }); };
     context.locale = &locale;
     context.strings = &ResourceStrings();
     fill = FillFolderListData(query, context);

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <thread>
 
 #include "app/folder_walk.h"
 
@@ -192,4 +193,42 @@ TEST(FolderWalkInRuns, AShortJournalIsReadOnceAndAFailingRunReachesTheCaller) {
   EXPECT_THROW(WalkFolderRowsInRuns(failing, 14, [](const JournalRow& r) { return r.path != u"c:\\f1"; }),
                std::runtime_error);
   EXPECT_TRUE(WalkFolderRowsInRuns(failing, 0, nullptr).empty());
+}
+
+TEST(FolderWalkInRuns, AnAsideRunnerReadsEveryRunWhileFoldersAreJudgedByTheCaller) {
+  // The runner reads on a thread of its own, as the window does, and hands errors back.
+  const std::thread::id caller = std::this_thread::get_id();
+  int asides = 0;
+  AsideRunner aside = [&](const std::function<void()>& work) {
+    ++asides;
+    std::exception_ptr error;
+    std::thread reader([&] {
+      try {
+        work();
+      } catch (...) {
+        error = std::current_exception();
+      }
+    });
+    reader.join();
+    if (error) std::rethrow_exception(error);
+  };
+  FakeStatement statement(Folders(40));
+  std::thread::id readBy;
+  statement.beforeRun = [&](int) { readBy = std::this_thread::get_id(); };
+  auto items = WalkFolderRowsInRuns(
+      statement, 14,
+      [&](const JournalRow& r) {
+        EXPECT_EQ(std::this_thread::get_id(), caller);
+        return r.path != u"c:\\f3";
+      },
+      nullptr, aside);
+  ASSERT_EQ(items.size(), 14u);
+  EXPECT_EQ(items.back().path, u"c:\\f15");
+  EXPECT_EQ(asides, statement.runs);
+  EXPECT_EQ(statement.runs, 2);
+  EXPECT_NE(readBy, caller);
+
+  FakeStatement failing(Folders(40));
+  failing.beforeRun = [](int) { throw std::runtime_error("locked"); };
+  EXPECT_THROW(WalkFolderRowsInRuns(failing, 14, nullptr, nullptr, aside), std::runtime_error);
 }
