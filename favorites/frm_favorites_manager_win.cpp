@@ -160,6 +160,11 @@ int frmFavoritesManager::IconOf(const Str& path) {
 }
 
 void frmFavoritesManager::FillFavorites(StrView selectKey) {
+  // A drag going on keeps its source (by key) but finds its target anew on the new rows.
+  if (drag_.active) {
+    EraseMark();
+    drag_.target = 0;
+  }
   lvwFavorites.SetRedraw(false);
   lvwFavorites.ClearItems();
   lvwFavorites.ClearGroups();
@@ -310,7 +315,6 @@ void frmFavoritesManager::OnBeforeLabelEdit(int position, bool& cancel) {
 }
 
 void frmFavoritesManager::OnAfterLabelEdit(int position, const Str& newText, bool& cancel) {
-  KeysOnAfterEdit();
   const OrganiserRow* row = RowAt(position);
   const Str caption = TrimBlanks(newText);
   cancel = !row || caption.empty();
@@ -321,6 +325,8 @@ void frmFavoritesManager::OnAfterLabelEdit(int position, const Str& newText, boo
 }
 
 bool frmFavoritesManager::OnNotify(const NMHDR& hdr, LPARAM lParam, LRESULT&) {
+  // Every end of an edit, also one abandoned with Escape, gives the keys back.
+  if (hdr.code == LVN_ENDLABELEDITW) KeysOnAfterEdit();
   if (hdr.code == NM_RCLICK) {
     const auto* nm = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
     const int position = lvwFavorites.ItemOfRow(nm->iItem);
