@@ -129,13 +129,16 @@ bool OrganiserTest::AddGroupNamed(HWND organiser, const Str& name) {
 
 bool OrganiserTest::RenameGroupTo(HWND organiser, const Str& name) {
   // Right after an in-place edit the dialog leaves F2 alone for a moment (the edit's last
-  // key must not start another): pressed again until the edit box opens.
+  // key must not start another), and an edit box that lost its dialog's focus on a busy
+  // machine closes before it is typed into: F2 again until the name went in.
   HWND list = Groups(organiser);
-  const bool opened = WaitUntil([&] {
+  return WaitUntil([&] {
     PostKey(list, VK_F2);
-    return WaitUntil([&] { return FindWindowExW(list, nullptr, L"Edit", nullptr) != nullptr; }, 500);
+    HWND edit = nullptr;
+    if (!WaitUntil([&] { return (edit = FindWindowExW(list, nullptr, L"Edit", nullptr)) != nullptr; }, 500))
+      return false;
+    return SetEditText(edit, name) && PostKey(edit, VK_RETURN) && WaitUntil([&] { return !IsWindow(edit); });
   });
-  return opened && EndEditWith(list, name);
 }
 
 bool OrganiserTest::FillAddDialog(HWND dialog, const Str& path, const Str& caption) {
