@@ -4,6 +4,7 @@
 
 #include "background/shell_actions_win.h"
 #include "background/worker_text.h"
+#include "shared/base/monotonic_win.h"
 #include "shared/base/str_win.h"
 #include "shared/base/trace.h"
 #include "shared/journal/journal_win.h"
@@ -26,16 +27,7 @@ constexpr UINT kWorkerTimerMs = 1;
 constexpr UINT kWorkerNudge = WM_APP + 1;
 constexpr double kStreamGapMs = 2.0;
 
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+double NowMs() { return MonotonicMs(); }
 
 // One tick handles texts for at most this long before it lets the message loop run
 // again, so that senders waiting in SendMessage are never held up for long.

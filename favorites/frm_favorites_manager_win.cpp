@@ -32,8 +32,6 @@ frmFavoritesManager::frmFavoritesManager(std::shared_ptr<FavoritesKeyStore> stor
   if (!store_) store_ = std::make_shared<RegistryFavoritesStore>(settings_);
 }
 
-frmFavoritesManager::~frmFavoritesManager() = default;
-
 bool frmFavoritesManager::OnInit() {
   cmdModify.Attach(Item(IDC_FAVMGR_MODIFY));
   cmdRemove.Attach(Item(IDC_FAVMGR_REMOVE));

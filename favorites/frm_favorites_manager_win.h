@@ -29,7 +29,6 @@ class frmFavoritesManager : public Dialog, private FolderListListener {
   // Without stores: the program's settings.
   explicit frmFavoritesManager(std::shared_ptr<FavoritesKeyStore> store = nullptr,
                                std::shared_ptr<RegistryBackend> settings = nullptr);
-  ~frmFavoritesManager() override;
 
   bool bVistaStyle = false;  // the Explorer look for both lists
 

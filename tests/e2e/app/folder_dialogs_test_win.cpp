@@ -29,11 +29,6 @@ class FolderDialogs : public FolderMenuTest {
   static bool Cancel(HWND dialog) {
     return ClickButton(Control(dialog, IDCANCEL)) && WaitUntil([&] { return !IsWindow(dialog); });
   }
-  // A click into an edit box: the focus goes there, as the mouse takes it.
-  static bool ClickInto(HWND edit) {
-    return PostMessageW(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2)) &&
-           PostMessageW(edit, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-  }
   static HWND GroupEdit(HWND dialog) { return FindWindowExW(Control(dialog, kFavoriteGroup), nullptr, L"Edit", nullptr); }
 };
 

@@ -64,6 +64,11 @@ class FolderMenuTest : public AppTest {
       if (WindowText(c) == text) return c;
     return nullptr;
   }
+  // A click into an edit box: the focus goes there, as the mouse takes it.
+  static bool ClickInto(HWND edit) {
+    return PostMessageW(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2)) &&
+           PostMessageW(edit, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  }
   // Presses the dialog's button with this text and waits for the dialog to go.
   static bool Press(HWND dialog, const Str& text) {
     HWND button = ChildWithText(dialog, text);

@@ -145,8 +145,7 @@ bool OrganiserTest::FillAddDialog(HWND dialog, const Str& path, const Str& capti
   HWND pathBox = Control(dialog, kFavoritePath);
   HWND captionBox = Control(dialog, kFavoriteName);
   const Str name = path.substr(path.rfind(u'\\') + 1);
-  return PostMessageW(pathBox, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2)) &&
-         PostMessageW(pathBox, WM_LBUTTONUP, 0, MAKELPARAM(2, 2)) && SetEditText(pathBox, path) &&
+  return ClickInto(pathBox) && SetEditText(pathBox, path) &&
          PostKey(pathBox, VK_TAB) && WaitUntil([&] { return WindowText(captionBox) == name; }) &&
          SetEditText(captionBox, caption);
 }

@@ -41,6 +41,7 @@
 #include "background/folder_report.h"
 #include "options/options_resource.h"
 #include "shared/base/datetime.h"
+#include "shared/base/datetime_win.h"
 #include "shared/base/str_win.h"
 #include "tests/e2e/lib/e2e_controls_win.h"
 #include "tests/e2e/lib/e2e_files_win.h"
@@ -111,14 +112,7 @@ Str OleText(double d) {
 double OleNow() {
   SYSTEMTIME st;
   GetLocalTime(&st);
-  LocalDateTime t;
-  t.year = st.wYear;
-  t.month = st.wMonth;
-  t.day = st.wDay;
-  t.hour = st.wHour;
-  t.minute = st.wMinute;
-  t.second = st.wSecond;
-  return ToOleDate(t);
+  return ToOleDate(FromSystemTime(st));
 }
 
 // "crash R S" -> R, S.

@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "shared/base/monotonic_win.h"
 #include "shared/base/str_win.h"
 #include "tests/e2e/app/app_fixture_win.h"
 
@@ -40,16 +41,7 @@ int Knob(const wchar_t* name, int fallback) {
 Str SenderFolder(int sender) { return u"C:\\qmsoak\\s" + IntToStr(sender); }
 Str SenderResultFile(int sender) { return u"C:\\qmsoak\\sender" + IntToStr(sender) + u".txt"; }
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+double Now() { return MonotonicMs(); }
 
 // Sleeps up to ms, in short steps, while the flag stays down.
 void SleepUnless(const std::atomic<bool>& stop, int ms) {

@@ -156,9 +156,3 @@ TEST(OrganiserDrag, TargetsScrollBandsAndTheSearchUpwards) {
   EXPECT_EQ(step(400, 1).kind, DragStep::Kind::NoTarget);  // onto itself
   EXPECT_EQ(step(1200, 3).kind, DragStep::Kind::NoTarget);
 }
-
-TEST(OrganiserDrag, ShellItemsByName) {
-  EXPECT_EQ(ClassifyDroppedItem(u"C:\\a\\Archive.ZIP"), DroppedItemKind::Refused);
-  EXPECT_EQ(ClassifyDroppedItem(u"C:\\a\\Link.Lnk"), DroppedItemKind::Shortcut);
-  EXPECT_EQ(ClassifyDroppedItem(u"C:\\a\\zip"), DroppedItemKind::Plain);
-}
