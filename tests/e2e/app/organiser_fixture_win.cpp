@@ -127,17 +127,17 @@ bool OrganiserTest::AddGroupNamed(HWND organiser, const Str& name) {
   return ClickButton(Control(organiser, kGroupAdd)) && EndEditWith(Groups(organiser), name);
 }
 
-bool OrganiserTest::RenameGroupTo(HWND organiser, const Str& name) {
+bool OrganiserTest::EditInPlace(HWND list, const Str& text, WORD endKey) {
   // Right after an in-place edit the dialog leaves F2 alone for a moment (the edit's last
-  // key must not start another), and an edit box that lost its dialog's focus on a busy
-  // machine closes before it is typed into: F2 again until the name went in.
-  HWND list = Groups(organiser);
+  // key must not start another), and an edit box opened while its dialog was still
+  // getting the focus back closes before it is typed into: F2 again until the text went
+  // in. (An edit box closed that way keeps the old text.)
   return WaitUntil([&] {
     PostKey(list, VK_F2);
     HWND edit = nullptr;
     if (!WaitUntil([&] { return (edit = FindWindowExW(list, nullptr, L"Edit", nullptr)) != nullptr; }, 500))
       return false;
-    return SetEditText(edit, name) && PostKey(edit, VK_RETURN) && WaitUntil([&] { return !IsWindow(edit); });
+    return SetEditText(edit, text) && PostKey(edit, endKey) && WaitUntil([&] { return !IsWindow(edit); });
   });
 }
 

@@ -74,8 +74,10 @@ class OrganiserTest : public FolderMenuTest {
   static bool EndEditWith(HWND list, const Str& text);
   // Group Add, the name typed in place.
   static bool AddGroupNamed(HWND organiser, const Str& name);
-  // F2 on the selected group, the name typed in place.
-  static bool RenameGroupTo(HWND organiser, const Str& name);
+  // F2 on the list's selected row, the text typed in place and the edit ended with the
+  // key (Enter takes the text, Escape gives it up); true once the edit box has gone.
+  static bool EditInPlace(HWND list, const Str& text, WORD endKey = VK_RETURN);
+  static bool RenameGroupTo(HWND organiser, const Str& name) { return EditInPlace(Groups(organiser), name); }
   // The program's message box that shows `part`, closed with OK.
   static bool DismissMessage(const ChildProcess& app, const Str& part);
   static bool Confirm(HWND dialog) {

@@ -102,11 +102,7 @@ TEST_F(OrganiserTest, FavoritesChangedThroughTheDialogAndKeysAreWrittenExactlyAs
   // emptied group shows its placeholder again.
   HWND list = FavoritesList(organiser);
   ASSERT_TRUE(SelectListRow(list, RowOf(organiser, u"Docs")));
-  ASSERT_TRUE(PostKey(list, VK_F2));
-  HWND edit = WaitForEdit(list);
-  ASSERT_NE(edit, nullptr);
-  ASSERT_TRUE(SetEditText(edit, u" Documents "));
-  ASSERT_TRUE(PostKey(edit, VK_RETURN));
+  ASSERT_TRUE(EditInPlace(list, u" Documents "));
   ASSERT_TRUE(WaitUntil([&] { return RowOf(organiser, u"Documents") == 1; }));
   ASSERT_TRUE(SelectListRow(list, RowOf(organiser, u"Camera")));
   ASSERT_TRUE(PostKey(list, VK_DELETE));
@@ -150,12 +146,7 @@ TEST_F(OrganiserTest, CancelAndEscapeAfterManyChangesLeaveTheRegistryByteForByte
       // dialog is made the active window first.)
       ASSERT_TRUE(BringToFront(organiser));
       ASSERT_TRUE(SelectListRow(list, RowOf(organiser, u"Docs")));
-      ASSERT_TRUE(PostKey(list, VK_F2));
-      HWND edit = WaitForEdit(list);
-      ASSERT_NE(edit, nullptr);
-      ASSERT_TRUE(SetEditText(edit, u"Changed"));
-      ASSERT_TRUE(PostKey(edit, VK_ESCAPE));
-      ASSERT_TRUE(WaitUntil([&] { return !IsWindow(edit); }));
+      ASSERT_TRUE(EditInPlace(list, u"Changed", VK_ESCAPE));
       EXPECT_GE(RowOf(organiser, u"Docs"), 0);
     }
     ASSERT_TRUE(SelectListRow(Groups(organiser), 0));
